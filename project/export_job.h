@@ -1,0 +1,70 @@
+// What one build passes between its steps: the user's options (job) and the build's working record (run).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "project/node_tree.h"
+
+namespace t2c {
+
+// Receives one log line (valid only during the call); the result is ignored.
+using LogCallback = int (*)(const char* line, void* context);
+// Rewrites a converted page in place; the result is ignored.
+using HtmlHook = int (*)(std::string& page, void* context);
+
+// RTF modes of a build (the ConvertHTML setting).
+enum RtfMode : int32_t {
+  kRtfToHtml = 0,
+  kRtfArticle = 1,
+  kRtfSkip = 2,
+  kRtfLinkPage = 3,
+};
+
+struct ExportJob {
+  bool fullTextSearch = false;
+  std::string title;
+  LogCallback logCallback = nullptr;
+  void* logContext = nullptr;
+  int32_t firstArticleId = -1;
+  std::string description;
+  std::string compilerPath;
+  bool plainTextAsHtml = false;
+  int32_t convertHtml = kRtfToHtml;
+  std::string converterPlace;
+  std::string rtfLinkTemplate;
+  std::vector<std::string> pictureFiles;
+  HtmlHook htmlHook = nullptr;
+  void* htmlHookContext = nullptr;
+};
+
+struct ExportRun {
+  ExportRun(const NodeTree& tree, const std::string& workFolder, const ExportJob& job);
+
+  std::string workFolder;
+  const NodeTree* tree;
+  int32_t fileCounter = 0;
+  int32_t openLists = 0;
+  std::string contentsItems;
+  std::vector<std::string> fileList;
+  std::string defaultTopic;
+
+  int32_t firstArticleId;
+  int32_t convertHtml;
+  bool plainTextAsHtml;
+  std::string converterPlace;
+  std::string rtfLinkTemplate;
+  HtmlHook htmlHook;
+  void* htmlHookContext;
+  LogCallback logCallback;
+  void* logContext;
+
+  // Sends a line to the log, when the build has one.
+  void Log(const std::string& line) const;
+};
+
+// The ellipsis that ends progress lines: one byte of the Windows-1252 code page.
+constexpr char kEllipsis[] = "\x85";
+
+}  // namespace t2c

@@ -1,0 +1,134 @@
+// Tree model: filling from the node list, walk order, stopping, depth and search.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+
+#include "tree_fixture.h"
+
+namespace t2c {
+namespace {
+
+TEST(NodeTreeFillTest, ChildrenFollowArrivalOrderUnderContainersOnly) {
+  TreeFixture f;
+  f.Add(1, 0, 4, "Root");  // parentId differs: becomes its own parent
+  f.Add(2, 1, 0, "Plain");
+  f.Add(3, 1, 5, "Folder");
+  f.Add(4, 2, 0, "Child of plain text");
+  f.Add(5, 3, 2, "Rtf in folder");
+  f.Add(6, 1, 3, "Html");
+  f.Add(7, 3, 6, "Sub folder");
+  f.Add(8, 7, 1, "Archive");
+  f.Add(9, 99, 0, "Orphan");
+  f.Add(10, 10, 0, "Second root");
+  f.Fill();
+  EXPECT_EQ(f.Node(1).parentId, 1);
+  EXPECT_EQ(f.Outline(),
+            "Root|.Plain|.Folder|..Rtf in folder|..Sub folder|...Archive|.Html");
+  EXPECT_EQ(f.tree.Count(), 7u);
+  EXPECT_EQ(f.tree.Root()->nextSibling, nullptr);
+}
+
+TEST(NodeTreeFillTest, RepeatedIdsCannotLoop) {
+  TreeFixture f;
+  f.Add(1, 1, 4, "Root");
+  f.Add(2, 1, 4, "A");
+  f.Add(2, 2, 4, "A again, a root of its own");
+  f.Add(1, 2, 4, "Same id as the root");
+  f.Add(3, 2, 0, "Leaf");
+  f.Fill();
+  EXPECT_EQ(f.Outline(), "Root|.A|..Same id as the root|..Leaf");
+}
+
+TEST(NodeTreeFillTest, EmptyListGivesEmptyTreeAndRefillReplaces) {
+  TreeFixture f;
+  f.Fill();
+  EXPECT_EQ(f.tree.Root(), nullptr);
+  EXPECT_EQ(f.Outline(), "");
+  f.Add(5, 5, 0, "Only");
+  f.Fill();
+  f.Fill();
+  EXPECT_EQ(f.Outline(), "Only");
+  EXPECT_EQ(f.tree.Count(), 1u);
+}
+
+TEST(NodeTreeFillTest, LabelsStartAsHeadersAndRenamingLeavesTheHeader) {
+  TreeFixture f;
+  f.Add(1, 1, 4, "Root");
+  f.Add(2, 1, 0, "Note");
+  f.Fill();
+  TreeItem* note = f.tree.FindById(2);
+  ASSERT_NE(note, nullptr);
+  note->label = "";
+  EXPECT_EQ(f.Outline(), "Root|.");
+  EXPECT_EQ(f.Node(2).header, "Note");
+}
+
+struct Visits {
+  std::vector<std::string> labels;
+  size_t stopAfter = SIZE_MAX;
+};
+
+bool record(TreeItem* item, void* context) {
+  auto& v = *static_cast<Visits*>(context);
+  v.labels.push_back(item->label);
+  return v.labels.size() < v.stopAfter;
+}
+
+class WalkTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.Add(1, 1, 4, "root");
+    f.Add(2, 1, 4, "P");
+    f.Add(3, 2, 0, "R");
+    f.Add(4, 1, 0, "Q");
+    f.Fill();
+  }
+  TreeFixture f;
+};
+
+TEST_F(WalkTest, PreOrderWithDepths) {
+  Visits v;
+  walkTree(f.tree, f.tree.Root(), record, &v);
+  EXPECT_EQ(v.labels, (std::vector<std::string>{"root", "P", "R", "Q"}));
+  EXPECT_EQ(f.Outline(), "root|.P|..R|.Q");
+}
+
+TEST_F(WalkTest, VisitorFalseEndsTheWholeWalk) {
+  Visits v;
+  v.stopAfter = 3;
+  walkTree(f.tree, f.tree.Root(), record, &v);
+  EXPECT_EQ(v.labels, (std::vector<std::string>{"root", "P", "R"}));
+}
+
+TEST_F(WalkTest, WalkFromAnItemStaysInsideItsSubtree) {
+  Visits v;
+  walkTree(f.tree, f.tree.FindById(2), record, &v);
+  EXPECT_EQ(v.labels, (std::vector<std::string>{"P", "R"}));
+  Visits leaf;
+  walkTree(f.tree, f.tree.FindById(4), record, &leaf);
+  EXPECT_EQ(leaf.labels, (std::vector<std::string>{"Q"}));
+  Visits none;
+  walkTree(f.tree, nullptr, record, &none);
+  EXPECT_TRUE(none.labels.empty());
+}
+
+TEST_F(WalkTest, FindByIdTakesTheFirstInPreOrder) {
+  EXPECT_EQ(f.tree.FindById(3)->label, "R");
+  EXPECT_EQ(f.tree.FindById(42), nullptr);
+  EXPECT_EQ(itemDepth(f.tree.Root()), 0u);
+}
+
+TEST(WalkDeepTest, VeryDeepTreesNeedNoRecursion) {
+  TreeFixture f;
+  f.Add(0, 0, 4, "n0");
+  const int depth = 200000;
+  for (int i = 1; i <= depth; ++i) f.Add(i, i - 1, 4, "n");
+  f.Fill();
+  Visits v;
+  walkTree(f.tree, f.tree.Root(), record, &v);
+  EXPECT_EQ(v.labels.size(), static_cast<size_t>(depth + 1));
+  EXPECT_EQ(itemDepth(f.tree.FindById(depth)), static_cast<uint32_t>(depth));
+}
+
+}  // namespace
+}  // namespace t2c
