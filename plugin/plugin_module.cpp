@@ -1,0 +1,51 @@
+// Module entry point and the state every export shares.
+#include "plugin/plugin_module.h"
+
+#include <ole2.h>
+
+#include "model/export_node.h"
+#include "plugin/plugin_text.h"
+
+namespace t2c {
+
+namespace {
+
+HINSTANCE g_instance = nullptr;
+bool g_initialised = false;
+
+void destroyNodeIcon(IconHandle icon) { DestroyIcon(static_cast<HICON>(icon)); }
+
+}  // namespace
+
+HINSTANCE pluginInstance() { return g_instance; }
+
+void ensureModuleInitialised() {
+  if (g_initialised) return;
+  g_initialised = true;
+  setIconDestroyer(destroyNodeIcon);
+  // Results ignored: the host may have initialised OLE itself, and a missing rich edit
+  // library only matters to the windows that use it.
+  OleInitialize(nullptr);
+  LoadLibraryA("riched20.dll");
+}
+
+std::string loadString(UINT id) {
+  // The longest entry, the page template of linked RTF files, is far below this.
+  char buffer[4096];
+  int length = LoadStringA(g_instance, id, buffer, sizeof buffer);
+  return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+int showMessage(HWND owner, const std::string& text, UINT flags) {
+  return MessageBoxA(owner, text.c_str(), kPluginName, flags);
+}
+
+}  // namespace t2c
+
+extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
+  if (reason == DLL_PROCESS_ATTACH) {
+    t2c::g_instance = instance;
+    DisableThreadLibraryCalls(instance);
+  }
+  return TRUE;
+}

@@ -1,0 +1,30 @@
+// Title texts of the plug-in.
+#include "plugin/plugin_text.h"
+
+#include <cstdio>
+
+namespace t2c {
+
+std::string pluginTitle(int32_t major, int32_t minor, int32_t release, int32_t build) {
+  char buffer[128];
+  std::snprintf(buffer, sizeof buffer, "%s %d.%d%d (build %d)", kPluginName, static_cast<int>(major),
+                static_cast<int>(minor), static_cast<int>(release), static_cast<int>(build));
+  return buffer;
+}
+
+std::string trimHeader(const std::string& header) {
+  const char* blanks = " \r\n\t";
+  size_t first = header.find_first_not_of(blanks);
+  if (first == std::string::npos) return std::string();
+  size_t last = header.find_last_not_of(blanks);
+  return header.substr(first, last - first + 1);
+}
+
+std::string documentTitleFromPath(const std::string& path) {
+  size_t slash = path.find_last_of("\\/:");
+  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+  size_t dot = name.rfind('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+}  // namespace t2c

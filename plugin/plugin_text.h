@@ -1,0 +1,20 @@
+// Texts the plug-in derives for the host: its title line and the default help-file title.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace t2c {
+
+constexpr char kPluginName[] = "Tessaly2CHM";
+
+// "Tessaly2CHM 2.21 (build 83)": the release digit follows the minor number directly.
+std::string pluginTitle(int32_t major, int32_t minor, int32_t release, int32_t build);
+
+// The header without spaces, carriage returns, line feeds and tabs at either end.
+std::string trimHeader(const std::string& header);
+
+// The file name of a path without its folder and without its extension (from the last dot on).
+std::string documentTitleFromPath(const std::string& path);
+
+}  // namespace t2c

@@ -1,0 +1,4 @@
+// Identifier of the container icon.
+#pragma once
+
+#define IDI_CONTAINER 3002

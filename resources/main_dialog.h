@@ -1,0 +1,19 @@
+// Identifiers of the main window's template and controls.
+#pragma once
+
+#define IDD_MAIN 3000
+#define IDC_NODE_TREE 3000
+#define IDC_RTF_TO_HTML 3001
+#define IDC_RTF_ARTICLE 3002
+#define IDC_RTF_SKIP 3004
+#define IDC_FULL_TEXT_SEARCH 3005
+#define IDC_CHM_TITLE 3006
+#define IDC_LOG_LIST 3007
+#define IDC_PLAIN_AS_HTML 3008
+#define IDC_SYNTAX_HIGHLIGHTING 3009
+#define IDC_RTF_LINK_PAGE 3010
+#define IDC_WITH_PICTURES 3011
+#define IDC_LOG_HEADING 3012
+#define IDC_TIP_PANEL 3014
+#define IDC_PICTURE_LOADER 3015
+#define IDC_LANGUAGE_LIST 3016

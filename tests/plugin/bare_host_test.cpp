@@ -1,0 +1,39 @@
+// A host that exports no TLY_ function: every service yields 0 and nothing fails.
+#include <cstring>
+
+#include "plugin_fixture.h"
+
+namespace t2c_test {
+namespace {
+
+using BareHostTest = PluginTest;
+
+TEST_F(BareHostTest, TitleReadsVersionZero) {
+  SentinelRecord info(600);
+  EXPECT_EQ(plugin_.getPluginInfo(info.data()), 1);
+  EXPECT_EQ(info.Text(8), "Tessaly2CHM 0.00 (build 0)");
+}
+
+TEST_F(BareHostTest, SyntaxToggleStillSavesWithoutAMenuRefresh) {
+  EXPECT_EQ(plugin_.exportWithShProc(), 1);
+  EXPECT_EQ(storedSetting("ExportWithSyntaxH"), 1);
+}
+
+TEST_F(BareHostTest, ExportProtocolRunsWithoutHostServices) {
+  auto init = library_->FindAs<int(__cdecl*)(void*)>("InitDoc2CHM");
+  auto exportNode = library_->FindAs<int(__cdecl*)(void*)>("Export2CHM");
+  ASSERT_NE(init, nullptr);
+  ASSERT_NE(exportNode, nullptr);
+  SentinelRecord begin(32);
+  begin.data()[4] = 1;
+  EXPECT_EQ(init(begin.data()), 1);
+  unsigned char node[96] = {};
+  const char* header = "Node";
+  std::memcpy(node + 44, &header, 4);
+  EXPECT_EQ(exportNode(node), 1);
+  unsigned char finish[32] = {};
+  EXPECT_EQ(init(finish), 1);
+}
+
+}  // namespace
+}  // namespace t2c_test

@@ -1,0 +1,111 @@
+// The export protocol as the host drives it: begin flags, node collection, progress window, finish.
+#include <cstring>
+
+#include "host/host_state.h"
+#include "plugin_fixture.h"
+
+namespace t2c_test {
+namespace {
+
+using InitFn = int(__cdecl*)(void*);
+
+BOOL CALLBACK findProgress(HWND window, LPARAM out) {
+  if (!GetDlgItem(window, 3012)) return TRUE;
+  *reinterpret_cast<HWND*>(out) = window;
+  return FALSE;
+}
+
+class ProtocolTest : public PluginTest {
+ protected:
+  void SetUp() override {
+    PluginTest::SetUp();
+    initDoc_ = library_->FindAs<InitFn>("InitDoc2CHM");
+    initBranch_ = library_->FindAs<InitFn>("InitBranch2CHM");
+    exportNode_ = library_->FindAs<InitFn>("Export2CHM");
+    ASSERT_TRUE(initDoc_ && initBranch_ && exportNode_);
+    tly::hostState().statusTexts.clear();
+  }
+
+  static SentinelRecord initRecord(int isStart) {
+    SentinelRecord record(32);
+    std::memcpy(record.data() + 4, &isStart, 4);
+    return record;
+  }
+
+  int sendNode(int id, int parentId, int kind, const char* header, const char* text, HICON icon = nullptr) {
+    unsigned char node[96];
+    std::memset(node, kSentinel, sizeof node);
+    std::memcpy(node + 40, &icon, 4);
+    std::memcpy(node + 44, &header, 4);
+    std::memcpy(node + 48, &parentId, 4);
+    std::memcpy(node + 52, &text, 4);
+    std::memcpy(node + 72, &kind, 4);
+    std::memcpy(node + 84, &id, 4);
+    return exportNode_(node);
+  }
+
+  // The progress window: the plug-in's only top-level window of this thread while collecting.
+  static HWND progressWindow() {
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), findProgress, reinterpret_cast<LPARAM>(&found));
+    return found;
+  }
+
+  InitFn initDoc_ = nullptr, initBranch_ = nullptr, exportNode_ = nullptr;
+};
+
+TEST_F(ProtocolTest, DocumentBeginWithTheOptionOffLeavesTheFlags) {
+  SentinelRecord document = initRecord(1);
+  std::memset(document.data() + 16, 0, 4);
+  EXPECT_EQ(initDoc_(document.data()), 1);
+  EXPECT_EQ(document.Int(16), 0);
+  EXPECT_EQ(document.ChangedOutside({{4, 8}, {16, 20}}), std::vector<size_t>{});
+  EXPECT_EQ(initDoc_(initRecord(0).data()), 1);
+}
+
+TEST_F(ProtocolTest, BranchBeginWithTheOptionOnOrsInBothBits) {
+  storeSetting("ExportWithSyntaxH", 1);  // read at the plug-in's first use, which follows
+  SentinelRecord branch = initRecord(1);
+  int flags = 0x100;
+  std::memcpy(branch.data() + 16, &flags, 4);
+  EXPECT_EQ(initBranch_(branch.data()), 1);
+  EXPECT_EQ(branch.Int(16), 0x103);
+  EXPECT_EQ(branch.ChangedOutside({{4, 8}, {16, 20}}), std::vector<size_t>{});
+  EXPECT_EQ(initBranch_(initRecord(0).data()), 1);
+}
+
+TEST_F(ProtocolTest, NodesAreAnnouncedInTheStatusBarAndTheProgressWindow) {
+  EXPECT_EQ(initDoc_(initRecord(1).data()), 1);
+  HWND progress = progressWindow();
+  ASSERT_NE(progress, nullptr);
+  EXPECT_TRUE(IsWindowVisible(progress));
+  char text[256] = "";
+  GetDlgItemTextA(progress, 3012, text, sizeof text);
+  EXPECT_STREQ(text, "");
+
+  HICON icon = CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
+  EXPECT_EQ(sendNode(1, 0, 4, "Docs", "", icon), 1);
+  DestroyIcon(icon);  // the host keeps its own; the plug-in holds a duplicate
+  EXPECT_EQ(sendNode(2, 1, 0, "Intro", "Hello"), 1);
+  GetDlgItemTextA(progress, 3012, text, sizeof text);
+  EXPECT_STREQ(text, "Get text from Intro");
+  EXPECT_EQ(tly::hostState().statusTexts,
+            (std::vector<std::string>{"Get text from Docs", "Get text from Intro"}));
+
+  EXPECT_EQ(initDoc_(initRecord(0).data()), 1);
+  EXPECT_EQ(progressWindow(), nullptr);
+}
+
+TEST_F(ProtocolTest, SecondBeginReplacesTheProgressWindow) {
+  EXPECT_EQ(initDoc_(initRecord(1).data()), 1);
+  HWND first = progressWindow();
+  EXPECT_EQ(initDoc_(initRecord(1).data()), 1);
+  HWND second = progressWindow();
+  ASSERT_NE(second, nullptr);
+  EXPECT_FALSE(IsWindow(first) && first != second);
+  EXPECT_EQ(initDoc_(initRecord(0).data()), 1);
+  EXPECT_EQ(progressWindow(), nullptr);
+}
+
+}  // namespace
+}  // namespace t2c_test

@@ -1,0 +1,42 @@
+// Progress window: created, centred, updated and destroyed by the export protocol.
+#include "ui/progress_window.h"
+
+#include "plugin/plugin_module.h"
+#include "resources/progress_dialog.h"
+
+namespace t2c {
+
+namespace {
+
+INT_PTR CALLBACK progressProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// Centres without resizing; the desktop's own origin is not added.
+void centreOnDesktop(HWND window) {
+  RECT desktop, own;
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  GetWindowRect(window, &own);
+  int x = ((desktop.right - desktop.left) - (own.right - own.left)) / 2;
+  int y = ((desktop.bottom - desktop.top) - (own.bottom - own.top)) / 2;
+  SetWindowPos(window, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+std::unique_ptr<ProgressWindow> ProgressWindow::Show() {
+  HWND window = CreateDialogParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_PROGRESS), nullptr,
+                                   progressProc, 0);
+  if (!window) return nullptr;
+  centreOnDesktop(window);
+  return std::unique_ptr<ProgressWindow>(new ProgressWindow(window));
+}
+
+ProgressWindow::~ProgressWindow() { DestroyWindow(window_); }
+
+void ProgressWindow::SetText(const std::string& text) {
+  SetDlgItemTextA(window_, IDC_PROGRESS_TEXT, text.c_str());
+}
+
+}  // namespace t2c
