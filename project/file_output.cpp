@@ -1,0 +1,45 @@
+// Whole-file output with the Windows file API, so that failures are seen instead of lost in a stream.
+#include "project/file_output.h"
+
+#include <windows.h>
+
+#include "project/text_mode.h"
+
+namespace t2c {
+
+namespace {
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+  const char* data = bytes.data();
+  size_t left = bytes.size();
+  while (left > 0) {
+    // WriteFile takes a 32-bit count; large texts go in slices.
+    DWORD chunk = left > 0x10000000u ? 0x10000000u : static_cast<DWORD>(left);
+    DWORD written = 0;
+    if (!WriteFile(file, data, chunk, &written, nullptr) || written == 0) return false;
+    data += written;
+    left -= written;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool writeTemporaryFile(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bool ok = writeAll(file, bytes);
+  // A failed close can mean the data never reached the disk.
+  if (!CloseHandle(file)) ok = false;
+  if (!ok) return false;
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_TEMPORARY);
+  return true;
+}
+
+bool writeTemporaryTextFile(const std::string& path, const std::string& text) {
+  return writeTemporaryFile(path, textModeBytes(text));
+}
+
+}  // namespace t2c

@@ -1,0 +1,17 @@
+// Whole-file output into the work folder: create, write every byte, close, mark temporary.
+#pragma once
+
+#include <string>
+
+namespace t2c {
+
+// Creates the file at `path` (an existing one is truncated), writes `bytes` unchanged, closes it
+// and gives it FILE_ATTRIBUTE_TEMPORARY. Returns false, and marks nothing, when the path is
+// empty, the file cannot be created or not every byte can be written; a partly written file is
+// left in place for the work folder's removal to take away.
+bool writeTemporaryFile(const std::string& path, const std::string& bytes);
+
+// The same for a text written as text mode would: every "\n" reaches the file as "\r\n".
+bool writeTemporaryTextFile(const std::string& path, const std::string& text);
+
+}  // namespace t2c

@@ -1,0 +1,138 @@
+// Work folder life and file queries on the Windows file and shell services.
+#include "project/work_folder.h"
+
+#include <windows.h>
+
+#include <vector>
+
+#include "project/path_names.h"
+
+namespace t2c {
+
+namespace {
+
+constexpr DWORD kPathRoom = MAX_PATH + 1;
+constexpr DWORD kCurrentDirectoryRoom = 1040 + 1;
+constexpr DWORD kModulePathRoom = 520;
+
+// A unique number of zero would make the platform create a file and search for a free name.
+UINT nonZeroUnique(DWORD number) {
+  const UINT unique = number & 0xFFFFu;
+  return unique != 0 ? unique : 1u;
+}
+
+std::string withTrailingBackslash(std::string folder) {
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder;
+}
+
+// The temporary name for one unique number; empty when the platform forms none.
+std::string tempNameFor(const std::string& folder, UINT unique, const std::string& extension) {
+  const std::string base = withTrailingBackslash(folder.empty() ? tempFolder() : folder);
+  char buffer[kPathRoom] = {};
+  if (GetTempFileNameA(base.c_str(), "abcd", unique, buffer) == 0) return std::string();
+  std::string name = buffer;
+  if (name.empty()) return name;
+  if (extension.empty() || extension[0] != '.') {
+    if (name.back() != '.') name += '.';
+  }
+  return name + extension;
+}
+
+}  // namespace
+
+std::string tempFolder() {
+  char buffer[kPathRoom] = {};
+  const DWORD length = GetTempPathA(kPathRoom, buffer);
+  if (length == 0 || length >= kPathRoom) return std::string();
+  return std::string(buffer, length);
+}
+
+std::string makeTempName(const std::string& folder, const std::string& extension) {
+  return tempNameFor(folder, nonZeroUnique(GetTickCount()), extension);
+}
+
+std::string makeWorkFolder() {
+  const std::string folder = tempFolder();
+  if (folder.empty()) return std::string();
+  const DWORD start = GetTickCount();
+  // Another build in the same tick, or one 65536 ms earlier, may own the first name; its folder
+  // is not ours to share or delete, so move on to the next number of the same form.
+  for (DWORD step = 0; step < 0x10000u; ++step) {
+    const std::string name = tempNameFor(folder, nonZeroUnique(start + step), "");
+    if (name.empty()) return name;
+    if (CreateDirectoryA(name.c_str(), nullptr)) return name;
+    if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
+  }
+  return std::string();
+}
+
+bool removeWorkFolder(const std::string& path) {
+  if (path.empty()) return false;
+  std::vector<std::string> entries;
+  entries.reserve(1000);
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((path + "\\*.*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name != "." && name != "..") entries.push_back(path + "\\" + name);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  // Subfolders refuse DeleteFileA and stay, and so then does the folder itself.
+  for (const std::string& entry : entries) DeleteFileA(entry.c_str());
+  RemoveDirectoryA(path.c_str());
+  return true;
+}
+
+std::string pluginsFolder() {
+  char buffer[kModulePathRoom + 1] = {};
+  DWORD length = GetModuleFileNameA(nullptr, buffer, kModulePathRoom);
+  if (length > kModulePathRoom) length = kModulePathRoom;
+  std::string folder = folderOf(std::string(buffer, length), false);
+  if (folder.empty() || folder.back() != '\\') folder += '\\';
+  return folder + "Plugins";
+}
+
+CurrentDirectoryScope::CurrentDirectoryScope(const std::string& folder) {
+  char buffer[kCurrentDirectoryRoom] = {};
+  const DWORD length = GetCurrentDirectoryA(kCurrentDirectoryRoom, buffer);
+  if (length > 0 && length < kCurrentDirectoryRoom) saved_.assign(buffer, length);
+  SetCurrentDirectoryA(folder.c_str());
+}
+
+CurrentDirectoryScope::~CurrentDirectoryScope() {
+  if (!saved_.empty()) SetCurrentDirectoryA(saved_.c_str());
+}
+
+bool isExistingFile(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return GetLastError() == ERROR_ACCESS_DENIED;
+  return (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+uint32_t fileSize(const std::string& path) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA(path.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return 0;
+  FindClose(search);
+  return found.nFileSizeLow;
+}
+
+std::string formatByteSize(uint32_t size) {
+  using FormatFunction = LPSTR(WINAPI*)(DWORD, LPSTR, UINT);
+  std::string text;
+  HMODULE library = LoadLibraryA("shlwapi.dll");
+  if (library == nullptr) return text;
+  auto format = reinterpret_cast<FormatFunction>(
+      reinterpret_cast<void*>(GetProcAddress(library, "StrFormatByteSizeA")));
+  if (format != nullptr) {
+    char buffer[kPathRoom] = {};
+    if (format(size, buffer, kPathRoom) != nullptr) text = buffer;
+  }
+  FreeLibrary(library);
+  return text;
+}
+
+}  // namespace t2c

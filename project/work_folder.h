@@ -1,0 +1,53 @@
+// The build's work folder under the temporary folder, and the small file-system queries a build needs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace t2c {
+
+// The system's temporary folder, normally with a trailing backslash; empty when there is none.
+std::string tempFolder();
+
+// A name "abc" + hexadecimal tick value + ".tmp" in `folder` (the temporary folder when empty),
+// followed by the extension with one period in front. No file is created and no uniqueness is
+// checked. Empty when the platform forms no name.
+std::string makeTempName(const std::string& folder, const std::string& extension);
+
+// Creates a fresh work folder under the temporary folder and returns its path (ending in the
+// period of an empty extension, which Windows drops on use); empty when none can be created.
+// A name already taken on disk is never reused: the next number of the same form is tried.
+std::string makeWorkFolder();
+
+// Deletes every file directly inside the folder, then the folder itself when that empties it;
+// subfolders stay. False only for an empty path.
+bool removeWorkFolder(const std::string& path);
+
+// The "Plugins" folder beside the host's executable, without a trailing backslash.
+std::string pluginsFolder();
+
+// Makes a folder current for the life of the scope and restores the previous one however the
+// scope ends.
+class CurrentDirectoryScope {
+ public:
+  explicit CurrentDirectoryScope(const std::string& folder);
+  ~CurrentDirectoryScope();
+  CurrentDirectoryScope(const CurrentDirectoryScope&) = delete;
+  CurrentDirectoryScope& operator=(const CurrentDirectoryScope&) = delete;
+
+ private:
+  std::string saved_;
+};
+
+// True for an existing file (or one the platform denies access to); false for folders and
+// missing paths.
+bool isExistingFile(const std::string& path);
+
+// The low 32 bits of the size of the first entry matching the path; 0 when nothing matches.
+uint32_t fileSize(const std::string& path);
+
+// The size as the shell writes it ("532 bytes", "1.25 MB"); empty when shlwapi.dll or its
+// StrFormatByteSizeA is missing.
+std::string formatByteSize(uint32_t size);
+
+}  // namespace t2c

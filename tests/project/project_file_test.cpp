@@ -1,0 +1,133 @@
+// Project file text: the whole file for typical runs, the title rule and the default-page fallback.
+#include <gtest/gtest.h>
+
+#include "project/project_file.h"
+#include "project/text_mode.h"
+
+namespace t2c {
+namespace {
+
+const char kOptionsHead[] =
+    "[OPTIONS]\r\n"
+    "Binary Index=Yes\r\n"
+    "Auto Index=Yes\r\n"
+    "Compatibility=1.1 or later\r\n"
+    "Compiled file=tessaly2chm.chm\r\n"
+    "Display compile progress=Yes\r\n"
+    "Contents file=content.hhc\r\n";
+
+const char kInfoTypes[] =
+    "\r\n"
+    "[INFOTYPES]\r\n"
+    "Category:New\r\n"
+    "CategoryDesc: ";
+
+class ProjectTest : public ::testing::Test {
+ protected:
+  std::string FileBytes(const std::string& language = "0x409 English (United States)") {
+    ExportRun run(tree, "C:\\work", job);
+    run.fileList = fileList;
+    run.defaultTopic = defaultTopic;
+    return textModeBytes(projectFileText(job, run, "C:\\work\\content.hhc", language));
+  }
+
+  NodeTree tree;
+  ExportJob job;
+  std::vector<std::string> fileList;
+  std::string defaultTopic;
+};
+
+TEST_F(ProjectTest, TypicalRunWholeFile) {
+  job.title = "Manual";
+  job.description = "description text";
+  fileList = {"file0.htm", "file1.txt"};
+  defaultTopic = "file0.htm";
+  EXPECT_EQ(FileBytes(), std::string(kOptionsHead) +
+                             "Full-text search=No\r\n"
+                             "Default topic=file0.htm\r\n"
+                             "Language=0x409 English (United States)\r\n"
+                             "Title=Manual [description text]\r\n"
+                             "\r\n"
+                             "[FILES]\r\n"
+                             "file0.htm\r\n"
+                             "file1.txt\r\n" +
+                             kInfoTypes);
+}
+
+TEST_F(ProjectTest, NoFilesLeavesTheDefaultTopicAndFileSectionEmpty) {
+  job.title = "T";
+  EXPECT_EQ(FileBytes("0x407 Deutsch"), std::string(kOptionsHead) +
+                                            "Full-text search=No\r\n"
+                                            "Default topic=\r\n"
+                                            "Language=0x407 Deutsch\r\n"
+                                            "Title=T\r\n"
+                                            "\r\n"
+                                            "[FILES]\r\n" +
+                                            kInfoTypes);
+}
+
+TEST_F(ProjectTest, PicturesFollowTheArticlesAndValuesStayUnchanged) {
+  job.fullTextSearch = true;
+  job.title = "A [b] = c \xE9";
+  job.pictureFiles = {"Picture_0.bmp", "Picture_1.bmp"};
+  fileList = {"rtf7.rtf", "file0.htm", "f=[1].txt"};
+  defaultTopic = "f=[1].txt";
+  EXPECT_EQ(FileBytes(""), std::string(kOptionsHead) +
+                               "Full-text search=Yes\r\n"
+                               "Default topic=f=[1].txt\r\n"
+                               "Language=\r\n"
+                               "Title=A [b] = c \xE9\r\n"
+                               "\r\n"
+                               "[FILES]\r\n"
+                               "rtf7.rtf\r\n"
+                               "file0.htm\r\n"
+                               "f=[1].txt\r\n"
+                               "Picture_0.bmp\r\n"
+                               "Picture_1.bmp\r\n" +
+                               kInfoTypes);
+}
+
+TEST_F(ProjectTest, ContentsFileIsNamedWithoutItsFolderAndFallbackApplies) {
+  fileList = {"file0.txt", "file1.HTM", "file2.htm"};
+  ExportRun run(tree, "C:\\work", job);
+  run.fileList = fileList;
+  const std::string text = projectFileText(job, run, "D:\\x.y\\z\\content.hhc", "L");
+  EXPECT_NE(text.find("\nContents file=content.hhc\nFull-text search=No\nDefault topic=file1.HTM\n"
+                      "Language=L\nTitle=\n\n[FILES]\nfile0.txt\nfile1.HTM\nfile2.htm\n\n"),
+            std::string::npos)
+      << text;
+}
+
+TEST(ProjectTitle, TitleAndDescriptionCombinations) {
+  ExportJob job;
+  EXPECT_EQ(projectTitleText(job), "");
+  job.title = "Manual";
+  EXPECT_EQ(projectTitleText(job), "Manual");
+  job.description = "made by us";
+  EXPECT_EQ(projectTitleText(job), "Manual [made by us]");
+  job.title.clear();
+  EXPECT_EQ(projectTitleText(job), "made by us");
+}
+
+TEST(DefaultTopicFallback, FirstHtmPageElseFirstName) {
+  using List = std::vector<std::string>;
+  EXPECT_EQ(defaultTopicFallback(List{}), "");
+  EXPECT_EQ(defaultTopicFallback(List{"", ""}), "");
+  EXPECT_EQ(defaultTopicFallback(List{"file0.txt", "file1.HTM", "file2.htm"}), "file1.HTM");
+  EXPECT_EQ(defaultTopicFallback(List{"file0.txt", "file1.mht"}), "file0.txt");
+  EXPECT_EQ(defaultTopicFallback(List{"", "file3.rtf", "file4.hTm"}), "file4.hTm");
+  // Only the last period starts the extension, and ".html" is not ".htm".
+  EXPECT_EQ(defaultTopicFallback(List{"a.htm.txt", "b.html", "c.htm."}), "a.htm.txt");
+  // A period in a folder name is not an extension.
+  EXPECT_EQ(defaultTopicFallback(List{"d.htm\\page", "sub\\e.HTM"}), "sub\\e.HTM");
+  EXPECT_EQ(defaultTopicFallback(List{"x.txt", ".htm"}), ".htm");
+}
+
+TEST_F(ProjectTest, ChosenTopicWinsOverTheFallback) {
+  fileList = {"file0.htm", "file1.txt"};
+  defaultTopic = "file1.txt";
+  EXPECT_NE(FileBytes().find("\r\nDefault topic=file1.txt\r\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace t2c
