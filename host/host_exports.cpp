@@ -6,6 +6,7 @@
 
 #include "host/host_state.h"
 #include "host/plain_to_rtf.h"
+#include "plugin/ansi_text.h"
 
 namespace tly {
 
@@ -14,34 +15,15 @@ HostState& hostState() {
   return state;
 }
 
-namespace {
-
-std::string bstrToAnsi(BSTR text) {
-  if (!text) return std::string();
-  int length = static_cast<int>(SysStringLen(text));
-  int size = WideCharToMultiByte(CP_ACP, 0, text, length, nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(size), '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, length, &out[0], size, nullptr, nullptr);
-  return out;
-}
-
-BSTR ansiToBstr(const std::string& text) {
-  int length = MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  BSTR out = SysAllocStringLen(nullptr, static_cast<UINT>(length));
-  MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out, length);
-  return out;
-}
-
-}  // namespace
 }  // namespace tly
 
 using tly::hostState;
 
 extern "C" int WINAPI TLY_ConvertText(const char* text, BSTR* inOut, int) {
   if (!inOut) return 0;
-  std::string plain = *inOut ? tly::bstrToAnsi(*inOut) : std::string(text ? text : "");
+  std::string plain = *inOut ? t2c::bstrToAnsi(*inOut) : std::string(text ? text : "");
   SysFreeString(*inOut);
-  *inOut = tly::ansiToBstr(tly::plainTextToRtf(plain, GetACP(), hostState().font.lfFaceName));
+  *inOut = t2c::ansiToBstr(tly::plainTextToRtf(plain, GetACP(), hostState().font.lfFaceName));
   return 1;
 }
 
@@ -95,7 +77,7 @@ extern "C" int WINAPI TLY_GetModuleVersionInfoEx(HMODULE module, int* info) {
 }
 
 extern "C" int WINAPI TLY_SetStatusBarText(BSTR text) {
-  hostState().statusTexts.push_back(tly::bstrToAnsi(text));
+  hostState().statusTexts.push_back(t2c::bstrToAnsi(text));
   return 1;
 }
 
