@@ -7,9 +7,6 @@
 
 namespace t2c {
 
-// The host application's web address, named in the generator line of the contents file.
-constexpr char kHostWebAddress[] = "http://www.tessaly.example";
-
 // The contents file's name inside the work folder.
 constexpr char kContentsFileName[] = "content.hhc";
 

@@ -64,6 +64,9 @@ struct ExportRun {
   void Log(const std::string& line) const;
 };
 
+// The host application's web address, wherever the plug-in names it.
+constexpr char kHostWebAddress[] = "http://www.tessaly.example";
+
 // The ellipsis that ends progress lines: one byte of the Windows-1252 code page.
 constexpr char kEllipsis[] = "\x85";
 
