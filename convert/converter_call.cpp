@@ -1,0 +1,99 @@
+// Runs EXRTF2WEB of the converter library on temporary files and reads its HTML back.
+#include "convert/converter_call.h"
+
+#include <cstddef>
+#include <cstdio>
+
+#include "project/text_mode.h"
+#include "project/work_folder.h"
+
+namespace t2c {
+namespace {
+
+// The library's contract: RTF path, HTML path, 16, colour text, 0, 96; non-zero when converted.
+using ConverterEntry = int(WINAPI*)(const char* rtfPath, const char* htmlPath, int fixed16,
+                                    const char* colour, int fixed0, int fixed96);
+
+bool writeWholeFile(const std::string& path, const std::string& bytes) {
+  FILE* file = std::fopen(path.c_str(), "wb");
+  if (!file) return false;
+  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+  return std::fclose(file) == 0 && written;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+  FILE* file = std::fopen(path.c_str(), "rb");
+  if (!file) return false;
+  bytes.clear();
+  char buffer[64 * 1024];
+  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
+  std::fclose(file);
+  return true;
+}
+
+}  // namespace
+
+HMODULE loadConverterLibrary(const std::string& libraryPlace, const std::string& libraryName) {
+  for (const std::string& path : converterLibraryCandidates(libraryPlace, libraryName)) {
+    if (HMODULE library = LoadLibraryA(path.c_str())) return library;
+  }
+  return nullptr;
+}
+
+bool converterPresent(const std::string& libraryPlace, const std::string& libraryName) {
+  HMODULE library = loadConverterLibrary(libraryPlace, libraryName);
+  if (!library) return false;
+  FreeLibrary(library);
+  return true;
+}
+
+bool runConverter(const std::string& rtfText, std::string& result, const std::string& libraryPlace,
+                  const std::string& colourText) {
+  HMODULE library = loadConverterLibrary(libraryPlace, kConverterLibraryName);
+  if (!library) {
+    result = kCannotLoadConverter;
+    return false;
+  }
+  const std::string rtfPath = makeTempName(tempFolder(), "rtf");
+  // Written as text mode would, so the library sees the line ends an RTF file has on Windows.
+  if (rtfPath.empty() || !writeWholeFile(rtfPath, textModeBytes(rtfText))) {
+    DeleteFileA(rtfPath.c_str());
+    result = kCannotWriteTempFile;
+    FreeLibrary(library);
+    return false;
+  }
+
+  bool converted = false;
+  const auto entry =
+      reinterpret_cast<ConverterEntry>(reinterpret_cast<void*>(GetProcAddress(library, kConverterEntryPoint)));
+  if (!entry) {
+    result = kCannotFindEntryPoint;
+  } else {
+    result = makeTempName(tempFolder(), "htm");
+    if (entry(rtfPath.c_str(), result.c_str(), 16, colourText.c_str(), 0, 96) != 0) {
+      converted = true;
+    } else if (isExistingFile(result)) {
+      DeleteFileA(result.c_str());
+      result = kBadConverterCall;
+    } else {
+      // Nothing was written: the reading below reports it.
+      converted = true;
+    }
+  }
+  DeleteFileA(rtfPath.c_str());
+  FreeLibrary(library);
+  if (!converted) return false;
+
+  const std::string htmlPath = result;
+  std::string bytes;
+  if (!readWholeFile(htmlPath, bytes)) {
+    DeleteFileA(htmlPath.c_str());
+    result = kCannotReadBufferFile;
+    return false;
+  }
+  result = linesEndingInCrLf(bytes);
+  DeleteFileA(htmlPath.c_str());
+  return true;
+}
+
+}  // namespace t2c

@@ -1,0 +1,142 @@
+// Step-by-step versions of three page passes: slow on purpose, written to mirror each rule in turn.
+#include "literal_passes.h"
+
+#include <cctype>
+#include <cstddef>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace t2c::literal {
+namespace {
+
+constexpr std::size_t npos = std::string::npos;
+
+std::string upperCopy(const std::string& s) {
+  std::string u = s;
+  for (char& c : u) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return u;
+}
+
+bool isAnchorOpening(const std::string& s, std::size_t at) {
+  if (at + 2 >= s.size() || s[at] != '<' || (s[at + 1] != 'A' && s[at + 1] != 'a')) return false;
+  const char c = s[at + 2];
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>';
+}
+
+// Inside a tag: the last "<" before the offset comes after the last ">".
+// Inside a link's text: the last anchor opening before the offset is closed after it.
+bool insideMarkup(const std::string& body, std::size_t i) {
+  const std::size_t lt = body.rfind('<', i);
+  const std::size_t gt = body.rfind('>', i);
+  if (lt != npos && (gt == npos || lt > gt)) return true;
+  std::size_t opening = npos;
+  for (std::size_t k = 0; k < i; ++k) {
+    if (isAnchorOpening(body, k)) opening = k;
+  }
+  if (opening == npos) return false;
+  const std::size_t closing = upperCopy(body).find("</A>", opening);
+  return closing != npos && i < closing;
+}
+
+void removeEvery(std::string& s, const std::string& what) {
+  std::size_t at = s.find(what);
+  while (at != npos) {
+    s.erase(at, what.size());
+    at = s.find(what, at);
+  }
+}
+
+void strip(std::string& s, char c) {
+  while (!s.empty() && s.front() == c) s.erase(0, 1);
+  while (!s.empty() && s.back() == c) s.pop_back();
+}
+
+}  // namespace
+
+void linkWebAddresses(std::string& page) {
+  std::string head;
+  std::string body = page;
+  const std::size_t b = page.find("</head>");
+  if (b != npos && b > 0) {
+    head = page.substr(0, b + 7);
+    body = page.substr(b + 7);
+  }
+  std::vector<std::pair<std::size_t, std::size_t>> ranges;
+  std::size_t p = 0;
+  for (;;) {
+    const std::size_t i = body.find("http://", p);
+    if (i == npos) break;
+    if (insideMarkup(body, i)) {
+      p = i + 7;
+      continue;
+    }
+    std::size_t e = body.size();
+    bool last = true;
+    for (std::size_t k = i + 8; k < body.size(); ++k) {
+      const char c = body[k];
+      if (c == '\t' || c == '\n' || c == '\r' || c == ' ' || c == '"' || c == '<') {
+        e = k;
+        last = false;
+        break;
+      }
+    }
+    const std::string candidate = body.substr(i, e - i);
+    if (candidate.size() <= 780) {
+      const std::size_t k = candidate.find("&lt;");
+      if (k != npos && k > 0) e = i + k;
+      ranges.emplace_back(i, e);
+    }
+    if (last) break;
+    p = e;
+  }
+  for (std::size_t n = ranges.size(); n-- > 0;) {
+    const std::size_t i = ranges[n].first;
+    const std::size_t e = ranges[n].second;
+    const std::string u = body.substr(i, e - i);
+    body = body.substr(0, i) + "<A TARGET=_blank HREF=\"" + u + "\">" + u + "</A>" + body.substr(e);
+  }
+  page = head + body;
+}
+
+void insertBookmarkAnchors(std::string& page) {
+  for (;;) {
+    const std::size_t l = page.find("bookmark&lt;");
+    if (l == npos) return;
+    const std::size_t r = page.find("&gt;", l + 12);
+    if (r == npos) return;
+    const std::string name = page.substr(l + 12, r - l - 12);
+    page = page.substr(0, l) + "<A NAME=\"" + name + "\">" + page.substr(r + 4);
+  }
+}
+
+void tidyLinkTexts(std::string& page) {
+  std::size_t p = 0;
+  for (;;) {
+    const std::string u = upperCopy(page);
+    const std::size_t g = u.find("<A HREF=\"", p);
+    if (g == npos) return;
+    const std::size_t h = u.find('>', g + 9);
+    if (h == npos) return;
+    const std::size_t l = u.find("</A>", h + 1);
+    if (l == npos) return;
+    const std::string text = page.substr(h + 1, l - h - 1);
+    std::string cleaned = text;
+    removeEvery(cleaned, "<\t");
+    removeEvery(cleaned, "&gt;");
+    strip(cleaned, '\t');
+    strip(cleaned, ' ');
+    strip(cleaned, '\n');
+    strip(cleaned, '\r');
+    const long d = static_cast<long>(cleaned.size()) - static_cast<long>(text.size());
+    p = l + 4;
+    if (d < 0) {
+      page = page.substr(0, h + 1) + cleaned + page.substr(l);
+      p = static_cast<std::size_t>(static_cast<long>(p) + d);
+    }
+  }
+}
+
+}  // namespace t2c::literal
