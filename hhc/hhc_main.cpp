@@ -1,0 +1,287 @@
+// HHC.exe: takes the place of Microsoft's help compiler by running Free Pascal's chmcmd on a project.
+//
+// The plug-in starts us the way it starts Microsoft's compiler: the project file's full path is the
+// whole parameter string, unquoted even when it contains blanks, and the exit code is 1 on success
+// and 0 on failure. chmcmd is lax about failures (it exits with 0 after "Error:" lines and leaves
+// empty files after crashes), so the verdict here is our own, and a broken result is never left.
+#include <windows.h>
+
+#include <cstdio>
+#include <cwchar>
+#include <string>
+
+namespace {
+
+// ntdll's door to the host system; with a non-zero wait it returns the child's exit status.
+typedef LONG(__cdecl* UnixSpawn)(char* const argv[], int wait);
+typedef char*(__cdecl* UnixFileName)(const WCHAR* dosPath);
+
+// The project's own references stay as written; a scan of the pages by chmcmd would add files
+// nobody listed and report "Error:" for mere undefined anchors, failing sound builds.
+const char kScanOption[] = "--no-html-scan";
+
+std::wstring parameterString() {
+  const wchar_t* p = GetCommandLineW();
+  if (*p == L'"') {
+    for (++p; *p && *p != L'"'; ++p) {}
+    if (*p) ++p;
+  } else {
+    while (*p && *p != L' ' && *p != L'\t') ++p;
+  }
+  while (*p == L' ' || *p == L'\t') ++p;
+  std::wstring rest(p);
+  while (!rest.empty() && (rest.back() == L' ' || rest.back() == L'\t')) rest.pop_back();
+  // Quotes are tolerated so that callers other than the plug-in may quote as usual.
+  if (rest.size() >= 2 && rest.front() == L'"' && rest.back() == L'"') rest = rest.substr(1, rest.size() - 2);
+  return rest;
+}
+
+std::string narrow(const std::wstring& text, UINT codePage) {
+  if (text.empty()) return std::string();
+  const int size = WideCharToMultiByte(codePage, 0, text.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  std::string out(size > 0 ? size - 1 : 0, '\0');
+  if (size > 1) WideCharToMultiByte(codePage, 0, text.c_str(), -1, &out[0], size, nullptr, nullptr);
+  return out;
+}
+
+std::wstring widen(const std::string& text) {
+  if (text.empty()) return std::wstring();
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring out(size > 0 ? size - 1 : 0, L'\0');
+  if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &out[0], size);
+  return out;
+}
+
+void say(const std::wstring& text) { std::printf("HHC: %s\n", narrow(text, CP_ACP).c_str()); }
+
+bool readWholeFile(const std::wstring& path, std::string& contents) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  contents.clear();
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
+  CloseHandle(file);
+  return true;
+}
+
+std::string trimmed(const std::string& text) {
+  const size_t first = text.find_first_not_of(" \t\r\n");
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
+}
+
+// The value of "Compiled file=" in the [OPTIONS] section, the way the compiler reads it.
+std::string compiledFileName(const std::string& project) {
+  bool inOptions = false;
+  size_t start = 0;
+  while (start < project.size()) {
+    size_t end = project.find('\n', start);
+    if (end == std::string::npos) end = project.size();
+    const std::string line = trimmed(project.substr(start, end - start));
+    start = end + 1;
+    if (!line.empty() && line[0] == '[') {
+      inOptions = lstrcmpiA(line.c_str(), "[OPTIONS]") == 0;
+      continue;
+    }
+    const size_t equals = line.find('=');
+    if (!inOptions || equals == std::string::npos) continue;
+    if (lstrcmpiA(trimmed(line.substr(0, equals)).c_str(), "Compiled file") == 0)
+      return trimmed(line.substr(equals + 1));
+  }
+  return std::string();
+}
+
+bool isAbsolute(const std::wstring& path) {
+  return (path.size() >= 2 && path[1] == L':') || (!path.empty() && (path[0] == L'\\' || path[0] == L'/'));
+}
+
+bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+bool removeFile(const std::wstring& path) {
+  if (!exists(path)) return true;
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  return DeleteFileW(path.c_str()) != 0;
+}
+
+std::wstring ownFolder() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::wstring folder(path, length < MAX_PATH ? length : 0);
+  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
+}
+
+// Single quotes keep every byte of a path literal for the shell.
+std::string shellQuoted(const std::string& text) {
+  std::string out = "'";
+  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return out + "'";
+}
+
+std::string unixPath(UnixFileName toUnix, const std::wstring& path) {
+  char* mapped = toUnix(path.c_str());
+  if (!mapped) return std::string();
+  std::string out(mapped);
+  HeapFree(GetProcessHeap(), 0, mapped);
+  return out;
+}
+
+struct Outcome {
+  bool ran = false;
+  long status = -1;
+};
+
+// Under Wine the host's chmcmd does the work; the shell sets its folder and collects its output.
+Outcome runUnixCompiler(UnixSpawn spawn, UnixFileName toUnix, const std::wstring& folder,
+                        const std::wstring& project, const std::wstring& log) {
+  Outcome outcome;
+  const std::string unixFolder = unixPath(toUnix, folder);
+  const std::string unixProject = unixPath(toUnix, project);
+  const std::string unixLog = unixPath(toUnix, log);
+  if (unixFolder.empty() || unixProject.empty() || unixLog.empty()) {
+    say(L"cannot map the project's paths to the host system");
+    return outcome;
+  }
+  std::string command = "cd " + shellQuoted(unixFolder) + " && exec chmcmd " + kScanOption + " " +
+                        shellQuoted(unixProject) + " >" + shellQuoted(unixLog) + " 2>&1";
+  char shell[] = "/bin/sh";
+  char dashC[] = "-c";
+  char* argv[] = {shell, dashC, &command[0], nullptr};
+  std::fflush(stdout);
+  outcome.status = spawn(argv, 1);
+  // A negative status is Wine's own failure to start the shell, not an exit code.
+  outcome.ran = outcome.status >= 0;
+  if (!outcome.ran) say(L"cannot start chmcmd through the host system's shell");
+  else if (outcome.status == 127) say(L"chmcmd is not installed on the host system");
+  return outcome;
+}
+
+// On Windows a chmcmd.exe beside us does the work, with its output sent to the log file.
+Outcome runWindowsCompiler(const std::wstring& compiler, const std::wstring& folder,
+                           const std::wstring& project, const std::wstring& log) {
+  Outcome outcome;
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE output = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
+                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (output == INVALID_HANDLE_VALUE) {
+    say(L"cannot create the log file " + log);
+    return outcome;
+  }
+  STARTUPINFOW startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = output;
+  startup.hStdError = output;
+  std::wstring commandLine = L"\"" + compiler + L"\" " + widen(kScanOption) + L" \"" + project + L"\"";
+  PROCESS_INFORMATION process = {};
+  if (CreateProcessW(compiler.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
+                     folder.c_str(), &startup, &process)) {
+    WaitForSingleObject(process.hProcess, INFINITE);
+    DWORD code = 1;
+    if (GetExitCodeProcess(process.hProcess, &code)) outcome.status = static_cast<long>(code);
+    outcome.ran = true;
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  } else {
+    say(L"cannot start " + compiler);
+  }
+  CloseHandle(output);
+  return outcome;
+}
+
+// Shows chmcmd's messages and tells whether one of them reports a failed build.
+bool relayMessages(const std::string& messages) {
+  bool complained = false;
+  size_t start = 0;
+  while (start < messages.size()) {
+    size_t end = messages.find('\n', start);
+    if (end == std::string::npos) end = messages.size();
+    std::string line = messages.substr(start, end - start);
+    start = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::printf("%s\n", line.c_str());
+    if (line.compare(0, 6, "Error:") == 0 || line.compare(0, 23, "Can't find project file") == 0)
+      complained = true;
+  }
+  return complained;
+}
+
+LONGLONG fileSize(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
+  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
+  return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+int compile() {
+  const std::wstring parameter = parameterString();
+  if (parameter.empty()) {
+    std::printf("Usage: HHC <project file>\n");
+    return 0;
+  }
+  wchar_t full[MAX_PATH * 4];
+  wchar_t* namePart = nullptr;
+  const DWORD length = GetFullPathNameW(parameter.c_str(), MAX_PATH * 4, full, &namePart);
+  const std::wstring project(full, length > 0 && length < MAX_PATH * 4 ? length : 0);
+  std::string projectText;
+  if (project.empty() || fileSize(project) < 0 || !readWholeFile(project, projectText)) {
+    say(L"Can't find project file " + parameter);
+    return 0;
+  }
+  const std::wstring folder = project.substr(0, project.find_last_of(L"\\/"));
+  const std::wstring name = widen(compiledFileName(projectText));
+  if (name.empty()) {
+    say(L"the project names no compiled file (\"Compiled file=\")");
+    return 0;
+  }
+  const std::wstring output = isAbsolute(name) ? name : folder + L"\\" + name;
+  // A file left from an earlier build must not pass for the result of this one.
+  if (!removeFile(output)) {
+    say(L"cannot remove the earlier compiled file " + output);
+    return 0;
+  }
+
+  wchar_t tempFolder[MAX_PATH];
+  wchar_t log[MAX_PATH];
+  if (!GetTempPathW(MAX_PATH, tempFolder) || !GetTempFileNameW(tempFolder, L"hhc", 0, log)) {
+    say(L"cannot create a log file in the temporary folder");
+    return 0;
+  }
+  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+  auto spawn = reinterpret_cast<UnixSpawn>(
+      reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
+  auto toUnix = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
+  // A Windows chmcmd.exe beside us is used even under Wine, where the host's chmcmd is the default.
+  const std::wstring windowsCompiler = ownFolder() + L"chmcmd.exe";
+  const Outcome outcome = spawn && toUnix && !exists(windowsCompiler)
+                              ? runUnixCompiler(spawn, toUnix, folder, project, log)
+                              : runWindowsCompiler(windowsCompiler, folder, project, log);
+
+  std::string messages;
+  readWholeFile(log, messages);
+  DeleteFileW(log);
+  const bool complained = relayMessages(messages);
+  const LONGLONG size = fileSize(output);
+  if (outcome.ran && outcome.status == 0 && !complained && size > 0) {
+    say(L"compiled file " + output);
+    return 1;
+  }
+  if (outcome.ran && outcome.status != 0) std::printf("HHC: chmcmd ended with exit code %ld\n", outcome.status);
+  else if (complained) say(L"chmcmd reported an error");
+  else if (outcome.ran) say(size == 0 ? L"chmcmd left an empty compiled file" : L"chmcmd left no compiled file");
+  removeFile(output);
+  say(L"compilation failed");
+  return 0;
+}
+
+}  // namespace
+
+int main() {
+  const int result = compile();
+  std::fflush(stdout);
+  return result;
+}
