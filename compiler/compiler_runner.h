@@ -1,0 +1,22 @@
+// The HTML Help compiler: where it is expected, whether it is there, and one run on a project.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace t2c {
+
+struct CompilerOutcome {
+  bool started = false;
+  uint32_t exitCode = 0;  // 0 when it cannot be read
+};
+
+// "HHC.exe" in the folder of the module that holds this code (the plug-in library).
+std::string compilerDefaultPath();
+bool compilerPresent();
+
+// Starts the compiler through the shell with the bare project path as its parameter and the
+// project's folder as working directory, and waits for it without a time limit.
+CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath);
+
+}  // namespace t2c

@@ -1,0 +1,18 @@
+// Showing the compiled help file in the registered viewer, and remembering the viewer's window.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace t2c {
+
+// The program registered to open files with this extension; empty when there is none.
+std::string registeredOpenCommand(const std::string& extension);
+
+// Starts the registered viewer on the file and stores its window captioned `titleText` in
+// `viewerWindow` (0 when none is found); falls back to the shell's open action, which leaves
+// `viewerWindow` alone. True when something was started.
+bool openResult(const std::string& chmPath, const std::string& titleText, HWND& viewerWindow);
+
+}  // namespace t2c

@@ -1,0 +1,21 @@
+// A compiler stand-in for tests: records how it was started and exits with the code it is told.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+// Writes its command line and working folder to "compiler_call.txt" in the working folder and
+// exits with the number found after "exit=" in the command line (0 without one).
+int main() {
+  const char* commandLine = GetCommandLineA();
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  FILE* out = std::fopen("compiler_call.txt", "wb");
+  if (out) {
+    std::fprintf(out, "%s\n%s", commandLine, folder);
+    std::fclose(out);
+  }
+  const char* exit = std::strstr(commandLine, "exit=");
+  return exit ? std::atoi(exit + 5) : 0;
+}
