@@ -1,0 +1,105 @@
+// The writing walk's visitor: decides from kind and RTF mode what each node's article becomes.
+#include "convert/article_writer.h"
+
+#include <cstdint>
+
+#include "convert/html_passes.h"
+#include "convert/page_conversion_win.h"
+#include "plugin/host_services.h"
+#include "project/article_naming.h"
+#include "project/file_output.h"
+#include "project/tick_clock.h"
+
+namespace t2c {
+namespace {
+
+// Conversions slower than this get their duration logged.
+constexpr uint32_t kSlowConversionMs = 3000;
+
+std::string inWorkFolder(const std::string& workFolder, const std::string& fileName) {
+  return workFolder + "\\" + fileName;
+}
+
+void replaceEvery(std::string& text, const std::string& marker, const std::string& replacement) {
+  std::string out;
+  size_t from = 0;
+  for (size_t at; (at = text.find(marker, from)) != std::string::npos; from = at + marker.size()) {
+    out.append(text, from, at - from);
+    out += replacement;
+  }
+  if (from == 0) return;
+  out.append(text, from, std::string::npos);
+  text.swap(out);
+}
+
+}  // namespace
+
+std::string fillRtfLinkTemplate(const std::string& pageTemplate, const std::string& rtfFileName,
+                                const std::string& header) {
+  std::string page = pageTemplate;
+  // The file name goes in first, so a header that happens to contain the file marker keeps it.
+  replaceEvery(page, "%RTF_FILE%", rtfFileName);
+  replaceEvery(page, "%RTF_HEADER%", header);
+  return page;
+}
+
+bool convertArticle(std::string& text, const ExportRun& run, const std::string& header) {
+  run.Log("Convert to HTML " + header + kEllipsis);
+  const uint32_t started = tickCount();
+  const bool converted = convertRtfToPage(text, run.converterPlace, run.htmlHook, run.htmlHookContext);
+  // Unsigned difference: correct across the counter's wrap after 49.7 days.
+  const uint32_t elapsed = tickCount() - started;
+  if (elapsed > kSlowConversionMs) {
+    run.Log(std::string("   ") + (converted ? "OK" : "Fail!") + ", " + std::to_string(elapsed / 1000) +
+            " seconds");
+  }
+  return converted;
+}
+
+bool writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
+                  const ExportRun& run) {
+  std::string text = node.text;
+  if (node.kind == kRichText) {
+    if (run.convertHtml == kRtfToHtml) convertArticle(text, run, node.header);
+    tidyLinkTexts(text);
+  } else if (node.kind == kPlainText && run.plainTextAsHtml) {
+    // A host without the service leaves the plain text itself for the converter.
+    std::string rendered = text;
+    host::convertText(text, rendered);
+    text.swap(rendered);
+    convertArticle(text, run, node.header);
+  }
+  return writeTemporaryFile(inWorkFolder(workFolder, fileName), text);
+}
+
+bool writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName) {
+  const std::string page = fillRtfLinkTemplate(run.rtfLinkTemplate, rtfFileName, node.header);
+  if (!writeTemporaryTextFile(inWorkFolder(run.workFolder, node.fileName), page)) return false;
+  run.fileList.push_back(node.fileName);
+  return true;
+}
+
+bool writeRtfLinkArticle(ExportRun& run, const ExportNode& node) {
+  const std::string rtfFileName = rtfCompanionName(node.id);
+  if (!writeTemporaryFile(inWorkFolder(run.workFolder, rtfFileName), node.text)) return false;
+  run.fileList.push_back(rtfFileName);
+  return writeRtfLinkPage(run, node, rtfFileName);
+}
+
+bool writeNodeArticle(TreeItem* item, void* context) {
+  auto* run = static_cast<ExportRun*>(context);
+  if (!run) return false;
+  const ExportNode* node = item ? item->node : nullptr;
+  if (!node || node->excluded || isContainer(*node)) return true;
+  if (node->kind == kRichText) {
+    if (run->convertHtml == kRtfLinkPage) return writeRtfLinkArticle(*run, *node);
+    if (run->convertHtml == kRtfSkip) return true;
+  }
+  // A file that cannot be written stays listed: the compiler then names it in its report.
+  writeArticle(run->workFolder, node->fileName, *node, *run);
+  run->fileList.push_back(node->fileName);
+  if (node->id == run->firstArticleId) run->defaultTopic = node->fileName;
+  return true;
+}
+
+}  // namespace t2c

@@ -1,0 +1,70 @@
+// The writing walk in a host that offers no TLY_ function: plain text goes to the converter as it is.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "convert/article_writer.h"
+#include "convert/html_passes.h"
+#include "project/article_naming.h"
+#include "project/work_folder.h"
+#include "tree_fixture.h"
+
+namespace t2c {
+namespace {
+
+std::string converterFolder() {
+  char path[MAX_PATH + 1] = {};
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1) + "converters\\in_folder";
+}
+
+std::string readFile(const std::string& path) {
+  std::string bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return "(missing)";
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return bytes;
+}
+
+std::vector<std::string> logLines;
+int collectLine(const char* line, void*) {
+  logLines.push_back(line);
+  return 0;
+}
+
+TEST(ArticleWriterBareHostTest, PlainTextIsConvertedAsItIsWithColourZero) {
+  ASSERT_EQ(GetProcAddress(GetModuleHandleA(nullptr), "TLY_ConvertText"), nullptr);
+  const std::string work = makeWorkFolder();
+  ASSERT_FALSE(work.empty());
+  TreeFixture nodes;
+  nodes.Add(1, 1, 4, "Notes");
+  nodes.Add(2, 1, kPlainText, "Plain").text = "just {text}\nhere";
+  nodes.Add(3, 1, kPlainText, "Kept").text = "stays";
+  nodes.Fill();
+  ExportJob job;
+  job.plainTextAsHtml = true;
+  job.converterPlace = converterFolder();
+  job.logCallback = collectLine;
+  ExportRun run(nodes.tree, work, job);
+  assignArticleNames(run);
+  walkTree(nodes.tree, nodes.tree.Root(), writeNodeArticle, &run);
+
+  const std::string head = charsetDeclaration(GetACP()) +
+                           "\n<html>\r\n<!-- Created by:Tessaly2CHM Plugin by Brenmoor "
+                           "http://www.tessaly.example-->\r\nargs=16|000000|0|96\r\nrtf=";
+  EXPECT_EQ(readFile(work + "\\file0.htm"), head + "just {text}<CR><LF>here\r\n</html>\r\n");
+  EXPECT_EQ(readFile(work + "\\file1.htm"), head + "stays\r\n</html>\r\n");
+  EXPECT_EQ(run.fileList, (std::vector<std::string>{"file0.htm", "file1.htm"}));
+  EXPECT_EQ(logLines, (std::vector<std::string>{"Convert to HTML Plain\x85", "Convert to HTML Kept\x85"}));
+  removeWorkFolder(work);
+}
+
+}  // namespace
+}  // namespace t2c
