@@ -1,0 +1,79 @@
+// The export driver: every step of a build in order, each reported in the log.
+#include "project/export_driver.h"
+
+#include <cstdio>
+
+#include "compiler/compiler_runner.h"
+#include "compiler/result_opener.h"
+#include "convert/article_writer.h"
+#include "project/article_naming.h"
+#include "project/path_names.h"
+#include "project/project_writers.h"
+#include "project/tick_clock.h"
+#include "project/work_folder.h"
+
+namespace t2c {
+
+namespace {
+
+// The name the project file gives the compiled file.
+const char kCompiledFileName[] = "tessaly2chm.chm";
+
+std::string completionLine(uint32_t exitCode, uint32_t seconds) {
+  char line[128];
+  std::snprintf(line, sizeof line, "Complete HTML Help complier with exit code %d, timeout %d sec",
+                static_cast<int>(exitCode), static_cast<int>(seconds));
+  return line;
+}
+
+// Copies the compiled file out of the work folder and shows it; true when it reached the
+// destination.
+bool deliverResult(const ExportRun& run, const std::string& projectPath, const std::string& destinationPath,
+                   const std::string& titleText, HWND& viewerWindow) {
+  std::string compiled = folderOf(projectPath, true) + "\\" + kCompiledFileName;
+  if (!CopyFileA(compiled.c_str(), destinationPath.c_str(), FALSE)) return false;
+  DeleteFileA(compiled.c_str());
+  run.Log("Start HTML Help with " + fileNameOf(destinationPath));
+  openResult(destinationPath, titleText, viewerWindow);
+  return true;
+}
+
+}  // namespace
+
+uint32_t elapsedSeconds(uint32_t before, uint32_t after) { return (after - before) / 1000; }
+
+bool runExport(const NodeTree& tree, const std::string& destinationPath, const ExportJob& job,
+               const std::string& workFolder, HWND& viewerWindow, const std::string& language) {
+  CurrentDirectoryScope pluginFolderIsCurrent(pluginsFolder());
+  // Without a work folder every file would land beside whatever the empty path resolves to.
+  if (workFolder.empty()) return false;
+  ExportRun run(tree, workFolder, job);
+
+  run.Log(std::string("Convert nodes headers to filenames") + kEllipsis);
+  assignArticleNames(run);
+
+  run.Log(std::string("Write data to files") + kEllipsis);
+  walkTree(tree, tree.Root(), writeNodeArticle, &run);
+
+  // The contents writer logs its own "Make content file" line.
+  std::string contentsPath = writeContentsFile(run);
+  if (contentsPath.empty()) return false;
+  ProjectFileResult project = writeProjectFile(job, run, contentsPath, language);
+  if (project.path.empty()) return false;
+
+  std::string compilerPath = job.compilerPath.empty() ? compilerDefaultPath() : job.compilerPath;
+  run.Log("Start HTML Help compiler at " + compilerPath + kEllipsis);
+  uint32_t before = tickCount();
+  CompilerOutcome compiler = runCompiler(compilerPath, project.path);
+  run.Log(completionLine(compiler.started ? compiler.exitCode : 0, elapsedSeconds(before, tickCount())));
+
+  bool delivered = compiler.started &&
+                   deliverResult(run, project.path, destinationPath, project.titleText, viewerWindow);
+  if (delivered) {
+    run.Log("Export to " + fileNameOf(destinationPath) + " successfully complete [" +
+            formatByteSize(fileSize(destinationPath)) + "]");
+  }
+  return delivered;
+}
+
+}  // namespace t2c

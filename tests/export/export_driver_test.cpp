@@ -1,0 +1,204 @@
+// Whole builds through the export driver with the real compiler stand-in and converter library.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "../project/tree_fixture.h"
+#include "project/export_driver.h"
+#include "project/work_folder.h"
+#include "viewer_registration.h"
+
+namespace t2c {
+namespace {
+
+std::string windowsPath(std::string path) {
+  for (char& c : path)
+    if (c == '/') c = '\\';
+  return path;
+}
+
+int collectLine(const char* line, void* context) {
+  static_cast<std::vector<std::string>*>(context)->push_back(line);
+  return 1;
+}
+
+std::string currentDirectory() {
+  char folder[MAX_PATH] = "";
+  GetCurrentDirectoryA(MAX_PATH, folder);
+  return folder;
+}
+
+class ExportDriverTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    f.Add(1, 0, 4, "Handbook");
+    f.Add(2, 1, 0, "Welcome").text = "Hello & welcome\r\nSecond line";
+    f.Add(3, 1, 2, "Formatted").text = "{\\rtf1\\ansi Some {\\b bold} text.\\par}";
+    f.Add(4, 1, 3, "Web page").text = "<html><body><p>Page</p></body></html>";
+    f.Add(5, 1, 1, "Archive").text = "MIME-Version: 1.0\r\n\r\narchive";
+    f.Add(6, 1, 5, "Chapter");
+    f.Add(7, 6, 0, "Left out").excluded = 1;
+    f.Add(8, 6, 0, "Notes").text = "plain notes";
+    f.Fill();
+
+    job.title = "Handbook";
+    job.description = "The file created by Tessaly & Tessaly2CHM plugin 2.21 - http://www.tessaly.example";
+    job.logCallback = collectLine;
+    job.logContext = &log;
+    job.firstArticleId = 4;
+    job.compilerPath = windowsPath(T2C_HHC);
+    job.converterPlace = windowsPath(T2C_IRUN);
+    job.rtfLinkTemplate = "<HTML><BODY>%RTF_HEADER% <A HREF=\"%RTF_FILE%\">%RTF_HEADER%</A></BODY></HTML>";
+
+    workFolder = makeWorkFolder();
+    ASSERT_FALSE(workFolder.empty());
+    destination = tempFolder() + "t2c export test\\Handbook.chm";
+    CreateDirectoryA((tempFolder() + "t2c export test").c_str(), nullptr);
+    DeleteFileA(destination.c_str());
+    directoryBefore = currentDirectory();
+  }
+
+  void TearDown() override {
+    closeFakeViewers();
+    removeWorkFolder(workFolder);
+    removeWorkFolder(tempFolder() + "t2c export test");
+    EXPECT_EQ(currentDirectory(), directoryBefore);
+  }
+
+  bool Build(const std::string& language = "0x407 Deutsch") {
+    HWND viewer = nullptr;
+    return runExport(f.tree, destination, job, workFolder, viewer, language);
+  }
+
+  // Copies the result where the read-back script looks for it, when it asks.
+  void Keep(const std::string& name) {
+    char keep[MAX_PATH] = "";
+    if (GetEnvironmentVariableA("T2C_KEEP_DIR", keep, MAX_PATH))
+      CopyFileA(destination.c_str(), (std::string(keep) + "\\" + name).c_str(), FALSE);
+  }
+
+  std::vector<std::string> ExpectedLog(const std::vector<std::string>& articleLines, bool delivered,
+                                       const std::string& compiler) {
+    std::vector<std::string> lines = {"Convert nodes headers to filenames\x85", "Write data to files\x85"};
+    lines.insert(lines.end(), articleLines.begin(), articleLines.end());
+    lines.push_back("Make content file\x85");
+    lines.push_back("Start HTML Help compiler at " + compiler + "\x85");
+    lines.push_back("");  // the completion line, compared on its own
+    if (delivered) {
+      lines.push_back("Start HTML Help with Handbook.chm");
+      lines.push_back("Export to Handbook.chm successfully complete [" +
+                      formatByteSize(fileSize(destination)) + "]");
+    }
+    return lines;
+  }
+
+  void ExpectLog(const std::vector<std::string>& expected, const std::string& completionStart) {
+    ASSERT_EQ(log.size(), expected.size());
+    for (size_t i = 0; i < log.size(); ++i) {
+      if (expected[i].empty()) {
+        EXPECT_EQ(log[i].rfind(completionStart, 0), 0u) << log[i];
+        EXPECT_NE(log[i].find(", timeout "), std::string::npos) << log[i];
+      } else {
+        EXPECT_EQ(log[i], expected[i]) << i;
+      }
+    }
+  }
+
+  TreeFixture f;
+  ExportJob job;
+  std::vector<std::string> log;
+  std::string workFolder, destination, directoryBefore;
+  Registration viewer{".chm", "\"" + fakeViewer() + "\" %1"};
+};
+
+TEST_F(ExportDriverTest, ConvertedBuildWithSearchReachesTheDestination) {
+  job.plainTextAsHtml = true;
+  job.fullTextSearch = true;
+  ASSERT_TRUE(Build());
+  EXPECT_TRUE(isExistingFile(destination));
+  EXPECT_FALSE(isExistingFile(workFolder + "\\tessaly2chm.chm"));
+  ExpectLog(ExpectedLog({"Convert to HTML Welcome\x85", "Convert to HTML Formatted\x85",
+                         "Convert to HTML Notes\x85"},
+                        true, job.compilerPath),
+            "Complete HTML Help complier with exit code 1, timeout ");
+  Keep("converted.chm");
+}
+
+TEST_F(ExportDriverTest, RtfArticlesAndTextFilesWithoutSearch) {
+  job.convertHtml = kRtfArticle;
+  ASSERT_TRUE(Build("0x409 English (United States)"));
+  ExpectLog(ExpectedLog({}, true, job.compilerPath), "Complete HTML Help complier with exit code 1, timeout ");
+  Keep("rtf-articles.chm");
+}
+
+TEST_F(ExportDriverTest, SkippedRtfLeavesItsNodeOut) {
+  job.convertHtml = kRtfSkip;
+  ASSERT_TRUE(Build());
+  ExpectLog(ExpectedLog({}, true, job.compilerPath), "Complete HTML Help complier with exit code 1, timeout ");
+  Keep("skipped.chm");
+}
+
+TEST_F(ExportDriverTest, LinkPagesBuildAndNeverBecomeTheDefaultTopic) {
+  job.convertHtml = kRtfLinkPage;
+  job.firstArticleId = 3;
+  ASSERT_TRUE(Build());
+  Keep("link-pages.chm");
+}
+
+TEST_F(ExportDriverTest, NoLogSinkGivesTheSameResult) {
+  job.logCallback = nullptr;
+  ASSERT_TRUE(Build());
+  EXPECT_TRUE(log.empty());
+  EXPECT_TRUE(isExistingFile(destination));
+}
+
+TEST_F(ExportDriverTest, MissingCompilerReportsExitCodeZero) {
+  job.compilerPath = workFolder + "\\no compiler here\\HHC.exe";
+  EXPECT_FALSE(Build());
+  EXPECT_FALSE(isExistingFile(destination));
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, false, job.compilerPath),
+            "Complete HTML Help complier with exit code 0, timeout ");
+}
+
+TEST_F(ExportDriverTest, CompilerWithoutOutputFails) {
+  job.compilerPath = windowsPath(T2C_FAKE_COMPILER);
+  EXPECT_FALSE(Build());
+  EXPECT_FALSE(isExistingFile(destination));
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, false, job.compilerPath),
+            "Complete HTML Help complier with exit code 0, timeout ");
+}
+
+TEST_F(ExportDriverTest, UnwritableDestinationFails) {
+  destination = tempFolder() + "t2c export test\\missing folder\\Handbook.chm";
+  EXPECT_FALSE(Build());
+  EXPECT_EQ(log.size(), 6u);
+}
+
+TEST_F(ExportDriverTest, UnwritableContentsFileEndsTheBuild) {
+  ASSERT_TRUE(CreateDirectoryA((workFolder + "\\content.hhc").c_str(), nullptr));
+  EXPECT_FALSE(Build());
+  EXPECT_FALSE(isExistingFile(workFolder + "\\project.hhp"));
+  EXPECT_FALSE(isExistingFile(destination));
+  RemoveDirectoryA((workFolder + "\\content.hhc").c_str());
+}
+
+TEST_F(ExportDriverTest, EmptyWorkFolderWritesNothing) {
+  std::string unused = workFolder;
+  workFolder.clear();
+  EXPECT_FALSE(Build());
+  EXPECT_TRUE(log.empty());
+  workFolder = unused;
+  EXPECT_FALSE(isExistingFile(destination));
+}
+
+TEST(ElapsedSecondsTest, UnsignedAcrossTheWrap) {
+  EXPECT_EQ(elapsedSeconds(1000, 4999), 3u);
+  EXPECT_EQ(elapsedSeconds(0xFFFFF000u, 0x00000BB8u), 7u);
+}
+
+}  // namespace
+}  // namespace t2c
