@@ -1,0 +1,72 @@
+// irun.dll as the plug-in sees it: loaded by name, EXRTF2WEB found and called with its six arguments.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+using Exrtf2Web = int(WINAPI*)(const char*, const char*, int, const char*, int, int);
+
+class DllTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SetCurrentDirectoryA(IRUN_PLUGINS_DIR);
+        library_ = LoadLibraryA("irun.dll");
+        ASSERT_NE(library_, nullptr);
+        entry_ = reinterpret_cast<Exrtf2Web>(reinterpret_cast<void*>(GetProcAddress(library_, "EXRTF2WEB")));
+        ASSERT_NE(entry_, nullptr);
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        temp_ = dir;
+    }
+    void TearDown() override {
+        if (library_) FreeLibrary(library_);
+    }
+    static bool exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+    HMODULE library_ = nullptr;
+    Exrtf2Web entry_ = nullptr;
+    std::string temp_;
+};
+
+TEST_F(DllTest, ConvertsAFile) {
+    std::string in = temp_ + "irun_dll_in.rtf", out = temp_ + "irun_dll_out.htm";
+    std::ofstream(in, std::ios::binary) << "{\\rtf1\\ansi{\\info{\\title T}}Caf\\'e9 <b>"
+                                           "{\\field{\\*\\fldinst HYPERLINK \"http://x/\"}{\\fldrslt x}}\\par}";
+    ASSERT_NE(entry_(in.c_str(), out.c_str(), 16, "FFEEDD", 0, 96), 0);
+    std::stringstream html;
+    html << std::ifstream(out, std::ios::binary).rdbuf();
+    std::string charset = GetACP() == 1252 ? "; charset=windows-1252" : "";
+    std::string expected = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML>\n<HEAD>\n"
+                           "<!-- Created by irun RTF to HTML converter -->\n";
+    EXPECT_EQ(html.str().substr(0, expected.size()), expected);
+    EXPECT_NE(html.str().find("<BODY BGCOLOR=\"#FFEEDD\">\n<P>Caf"), std::string::npos);
+    EXPECT_NE(html.str().find(" &lt;b&gt;<A HREF=\"http://x/\">x</A></P>\n</BODY>\n</HTML>\n"), std::string::npos);
+    EXPECT_NE(html.str().find("<TITLE>T</TITLE>"), std::string::npos);
+    if (GetACP() == 1252) {
+        EXPECT_NE(html.str().find("charset=windows-1252\">"), std::string::npos);
+        EXPECT_NE(html.str().find("Caf\xE9 "), std::string::npos);
+    }
+    DeleteFileA(in.c_str());
+    DeleteFileA(out.c_str());
+}
+
+TEST_F(DllTest, UnreadableInputReturnsZeroAndWritesNothing) {
+    std::string in = temp_ + "irun_dll_missing.rtf", out = temp_ + "irun_dll_never.htm";
+    DeleteFileA(in.c_str());
+    DeleteFileA(out.c_str());
+    EXPECT_EQ(entry_(in.c_str(), out.c_str(), 16, "FFFFFF", 0, 96), 0);
+    EXPECT_FALSE(exists(out));
+    EXPECT_FALSE(exists(out + ".irun-part"));
+}
+
+TEST_F(DllTest, BadArgumentsReturnZero) {
+    EXPECT_EQ(entry_(nullptr, nullptr, 16, nullptr, 0, 96), 0);
+}
+
+}  // namespace
