@@ -9,15 +9,10 @@
 #include "compiler/compiler_runner.h"
 #include "project/path_names.h"
 #include "project/work_folder.h"
+#include "windows_path.h"
 
 namespace t2c {
 namespace {
-
-std::string windowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 std::string readFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);

@@ -2,6 +2,7 @@
 #include "viewer_registration.h"
 
 #include <shlwapi.h>
+#include "windows_path.h"
 
 namespace t2c {
 
@@ -28,12 +29,7 @@ bool classValue(const std::string& key, std::string& value) {
 
 }  // namespace
 
-std::string fakeViewer() {
-  std::string path = T2C_FAKE_VIEWER;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+std::string fakeViewer() { return windowsPath(T2C_FAKE_VIEWER); }
 
 Registration::Registration(const std::string& extension, const std::string& command) : extension_(extension) {
   hadClass_ = classValue(extension, previousClass_);

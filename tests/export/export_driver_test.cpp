@@ -11,15 +11,10 @@
 #include "project/export_driver.h"
 #include "project/work_folder.h"
 #include "viewer_registration.h"
+#include "windows_path.h"
 
 namespace t2c {
 namespace {
-
-std::string windowsPath(std::string path) {
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
 
 int collectLine(const char* line, void* context) {
   static_cast<std::vector<std::string>*>(context)->push_back(line);

@@ -2,15 +2,11 @@
 #include "plugin_fixture.h"
 
 #include <cstring>
+#include "windows_path.h"
 
 namespace t2c_test {
 
-std::string pluginPath() {
-  std::string path = T2C_PLUGIN_DLL;
-  for (char& c : path)
-    if (c == '/') c = '\\';
-  return path;
-}
+std::string pluginPath() { return t2c::windowsPath(T2C_PLUGIN_DLL); }
 
 void deleteSettingsKey() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
 
