@@ -16,8 +16,10 @@ void NodeStore::Clear() {
 }
 
 void NodeStore::Append(std::unique_ptr<ExportNode> node) {
-  nodes_.reserve(nodes_.size() + 1);
-  nodes_.push_back(node.release());
+  // The slot is made first, so a failed allocation leaves the node with its owner; the store
+  // skips the null entry when it clears.
+  nodes_.push_back(nullptr);
+  nodes_.back() = node.release();
 }
 
 }  // namespace t2c

@@ -41,6 +41,7 @@ using namespace t2c;
 
 extern "C" int __cdecl Tessaly_GetPluginInfo(PluginInfo* info) {
   return guardedExport(1, [&] {
+    if (!info) return 1;
     ModuleVersionInfo version = host::moduleVersion(pluginInstance());
     writeField(info->title, pluginTitle(version.major, version.minor, version.release, version.build));
     info->menuItemCount = 4;
@@ -52,6 +53,7 @@ extern "C" int __cdecl Tessaly_GetPluginInfo(PluginInfo* info) {
 
 extern "C" int __cdecl Tessaly_GetMenuItemInfo(int index, MenuItemInfo* item) {
   return guardedExport(1, [&] {
+    if (!item) return 1;
     switch (index) {
       case 0:
         describeExportEntry(*item, IDS_MENU_DOCUMENT, IDS_HINT_DOCUMENT, "InitDoc2CHM");

@@ -32,6 +32,7 @@ void finishExport() {
 
 int initExport(InitInfo* info, bool branch) {
   return guardedExport(1, [&] {
+    if (!info) return 1;
     if (info->isStart)
       beginExport(*info, branch);
     else
@@ -62,6 +63,7 @@ extern "C" int __cdecl InitBranch2CHM(InitInfo* info) { return initExport(info, 
 
 extern "C" int __cdecl Export2CHM(NodeInfo* info) {
   return guardedExport(0, [&] {
+    if (!info) return 0;
     std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (info->header ? info->header : "");
     host::setStatusBarText(status);
     if (g_progress) g_progress->SetText(status);

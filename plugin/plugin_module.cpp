@@ -1,6 +1,7 @@
 // Module entry point and the state every export shares.
 #include "plugin/plugin_module.h"
 
+#include <commctrl.h>
 #include <ole2.h>
 
 #include "model/export_node.h"
@@ -23,10 +24,12 @@ void ensureModuleInitialised() {
   if (g_initialised) return;
   g_initialised = true;
   setIconDestroyer(destroyNodeIcon);
-  // Results ignored: the host may have initialised OLE itself, and a missing rich edit
-  // library only matters to the windows that use it.
+  // Results ignored: the host may have initialised OLE itself, and a missing rich edit library
+  // or control class only matters to the windows that use it.
   OleInitialize(nullptr);
   LoadLibraryA("riched20.dll");
+  INITCOMMONCONTROLSEX classes = {sizeof classes, ICC_TREEVIEW_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&classes);
 }
 
 std::string loadString(UINT id) {

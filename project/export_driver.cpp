@@ -8,6 +8,7 @@
 #include "convert/article_writer.h"
 #include "project/article_naming.h"
 #include "project/path_names.h"
+#include "project/project_file.h"
 #include "project/project_writers.h"
 #include "project/tick_clock.h"
 #include "project/work_folder.h"
@@ -15,9 +16,6 @@
 namespace t2c {
 
 namespace {
-
-// The name the project file gives the compiled file.
-const char kCompiledFileName[] = "tessaly2chm.chm";
 
 std::string completionLine(uint32_t exitCode, uint32_t seconds) {
   char line[128];

@@ -1,6 +1,8 @@
 // Progress window: created, centred, updated and destroyed by the export protocol.
 #include "ui/progress_window.h"
 
+#include <new>
+
 #include "plugin/plugin_module.h"
 #include "resources/progress_dialog.h"
 
@@ -29,8 +31,14 @@ std::unique_ptr<ProgressWindow> ProgressWindow::Show() {
   HWND window = CreateDialogParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_PROGRESS), nullptr,
                                    progressProc, 0);
   if (!window) return nullptr;
+  // Owned before anything else can fail, so the window never outlives its object.
+  std::unique_ptr<ProgressWindow> progress(new (std::nothrow) ProgressWindow(window));
+  if (!progress) {
+    DestroyWindow(window);
+    return nullptr;
+  }
   centreOnDesktop(window);
-  return std::unique_ptr<ProgressWindow>(new ProgressWindow(window));
+  return progress;
 }
 
 ProgressWindow::~ProgressWindow() { DestroyWindow(window_); }

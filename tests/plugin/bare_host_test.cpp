@@ -35,5 +35,14 @@ TEST_F(BareHostTest, ExportProtocolRunsWithoutHostServices) {
   EXPECT_EQ(init(finish), 1);
 }
 
+TEST_F(BareHostTest, NullRecordsAreRefusedWithoutACrash) {
+  auto init = library_->FindAs<int(__cdecl*)(void*)>("InitBranch2CHM");
+  auto exportNode = library_->FindAs<int(__cdecl*)(void*)>("Export2CHM");
+  EXPECT_EQ(plugin_.getPluginInfo(nullptr), 1);
+  EXPECT_EQ(plugin_.getMenuItemInfo(3, nullptr), 1);
+  EXPECT_EQ(init(nullptr), 1);
+  EXPECT_EQ(exportNode(nullptr), 0);
+}
+
 }  // namespace
 }  // namespace t2c_test
