@@ -44,19 +44,47 @@ class MarkupTracker {
   bool insideMarkup(std::size_t offset) {
     for (; scanned_ < offset; ++scanned_) {
       const char c = body_[scanned_];
-      if (c == '<') {
+      if (inTag_) {
+        trackTag(c);
+      } else if (c == '<') {
         inTag_ = true;
+        afterEquals_ = false;
+        quote_ = 0;
         if (opensAnchor(scanned_)) anchorTextEnd_ = closingAnchorAfter(scanned_);
-      } else if (c == '>') {
-        inTag_ = false;
       }
     }
     return inTag_ || (anchorTextEnd_ != npos && offset < anchorTextEnd_);
   }
 
  private:
+  // Inside a tag a ">" ends it only outside a quoted attribute value; a quote opens a value only
+  // right after "=", so a stray apostrophe in an unquoted value cannot swallow the page.
+  void trackTag(char c) {
+    if (quote_) {
+      if (c == quote_) quote_ = 0;
+      return;
+    }
+    if (c == '>') {
+      inTag_ = false;
+    } else if ((c == '"' || c == '\'') && afterEquals_) {
+      quote_ = c;
+    }
+    if (c == '=') {
+      afterEquals_ = true;
+    } else if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+      afterEquals_ = false;
+    }
+  }
+
   bool opensAnchor(std::size_t at) const {
     return at + 2 < body_.size() && upper(body_[at + 1]) == 'A' && isSpaceOrTagEnd(body_[at + 2]);
+  }
+
+  // True when only white space stands between `at` and a ">".
+  bool closesTagAt(std::size_t at) const {
+    while (at < body_.size() && (body_[at] == ' ' || body_[at] == '\t' || body_[at] == '\r' || body_[at] == '\n'))
+      ++at;
+    return at < body_.size() && body_[at] == '>';
   }
 
   // An opening tag without a later "</A>" makes no element, so nothing after it is protected.
@@ -64,7 +92,7 @@ class MarkupTracker {
     if (closeFound_ != npos && closeFound_ > at) return closeFound_;
     if (noCloseFrom_ != npos && noCloseFrom_ <= at) return npos;
     for (std::size_t k = body_.find("</", at); k != npos; k = body_.find("</", k + 2)) {
-      if (k + 3 < body_.size() && upper(body_[k + 2]) == 'A' && body_[k + 3] == '>') {
+      if (k + 2 < body_.size() && upper(body_[k + 2]) == 'A' && closesTagAt(k + 3)) {
         closeFound_ = k;
         return k;
       }
@@ -76,6 +104,8 @@ class MarkupTracker {
   std::string_view body_;
   std::size_t scanned_ = 0;
   bool inTag_ = false;
+  bool afterEquals_ = false;
+  char quote_ = 0;
   std::size_t anchorTextEnd_ = npos;
   std::size_t closeFound_ = npos;
   std::size_t noCloseFrom_ = npos;

@@ -105,12 +105,26 @@ TEST(LinkWebAddressesTest, AddressesInsideTagsAreLeftAlone) {
             "<IMG SRC=http://a.org/p.png>" + link("http://b.org"));
 }
 
+TEST(LinkWebAddressesTest, QuotedValuesKeepTheirTagOpenPastAnAngleBracket) {
+  EXPECT_EQ(linked("<IMG ALT=\"a>b http://x.org\" SRC='c>d http://y.org'> http://z.org"),
+            "<IMG ALT=\"a>b http://x.org\" SRC='c>d http://y.org'> " + link("http://z.org"));
+  // An apostrophe that opens no value leaves the tag to end at the next ">".
+  EXPECT_EQ(linked("<FONT FACE=don't>http://a.org"), "<FONT FACE=don't>" + link("http://a.org"));
+}
+
 TEST(LinkWebAddressesTest, ConvertersOwnHyperlinksStayIntact) {
   const std::string existing = "<A HREF=\"http://x.org\">http://x.org</A>";
   EXPECT_EQ(linked("<head></head><body>" + existing + " and http://y.org</body>"),
             "<head></head><body>" + existing + " and " + link("http://y.org") + "</body>");
   const std::string lower = "<a href=\"http://x.org\">\r\nsee http://x.org\r\nor http://z.org</a>";
   EXPECT_EQ(linked(lower + "\r\nhttp://y.org\r\n"), lower + "\r\n" + link("http://y.org") + "\r\n");
+}
+
+TEST(LinkWebAddressesTest, ClosingTagWithWhiteSpaceStillEndsTheLink) {
+  const std::string existing = "<A HREF=\"u\">see http://x.org</a >";
+  EXPECT_EQ(linked(existing + " http://y.org"), existing + " " + link("http://y.org"));
+  const std::string broken = "<A HREF=\"u\">see http://x.org</A\r\n>";
+  EXPECT_EQ(linked(broken), broken);
 }
 
 TEST(LinkWebAddressesTest, AnchorWithoutClosingTagProtectsNothing) {

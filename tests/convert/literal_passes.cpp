@@ -26,18 +26,50 @@ bool isAnchorOpening(const std::string& s, std::size_t at) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>';
 }
 
-// Inside a tag: the last "<" before the offset comes after the last ">".
-// Inside a link's text: the last anchor opening before the offset is closed after it.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+// The first "</A" followed by blanks and ">" at or after `from`.
+std::size_t closingAnchor(const std::string& body, std::size_t from) {
+  const std::string upper = upperCopy(body);
+  for (std::size_t k = upper.find("</A", from); k != npos; k = upper.find("</A", k + 1)) {
+    std::size_t end = k + 3;
+    while (end < body.size() && isBlank(body[end])) ++end;
+    if (end < body.size() && body[end] == '>') return k;
+  }
+  return npos;
+}
+
+// Reads the page from its start up to the offset, one byte at a time. Inside a tag: a "<" was
+// seen and no ">" outside a quoted value since (a quote opens a value only after "=").
+// Inside a link's text: the last anchor tag before the offset is closed after it.
 bool insideMarkup(const std::string& body, std::size_t i) {
-  const std::size_t lt = body.rfind('<', i);
-  const std::size_t gt = body.rfind('>', i);
-  if (lt != npos && (gt == npos || lt > gt)) return true;
+  bool inTag = false;
+  bool afterEquals = false;
+  char quote = 0;
   std::size_t opening = npos;
   for (std::size_t k = 0; k < i; ++k) {
-    if (isAnchorOpening(body, k)) opening = k;
+    const char c = body[k];
+    if (!inTag) {
+      if (c == '<') {
+        inTag = true;
+        afterEquals = false;
+        quote = 0;
+        if (isAnchorOpening(body, k)) opening = k;
+      }
+      continue;
+    }
+    if (quote) {
+      if (c == quote) quote = 0;
+      continue;
+    }
+    if (c == '>') inTag = false;
+    if ((c == '"' || c == '\'') && afterEquals) quote = c;
+    if (c == '=') afterEquals = true;
+    else if (!isBlank(c)) afterEquals = false;
   }
+  if (inTag) return true;
   if (opening == npos) return false;
-  const std::size_t closing = upperCopy(body).find("</A>", opening);
+  const std::size_t closing = closingAnchor(body, opening);
   return closing != npos && i < closing;
 }
 
