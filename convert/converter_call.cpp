@@ -54,7 +54,9 @@ bool runConverter(const std::string& rtfText, std::string& result, const std::st
     result = kCannotLoadConverter;
     return false;
   }
-  const std::string rtfPath = makeTempName(tempFolder(), "rtf");
+  // The RTF file is created exclusively, and its number, taken by nobody else, names the HTML
+  // file too: conversions in other processes cannot read or overwrite ours.
+  const std::string rtfPath = createTempFile("rtf");
   // Written as text mode would, so the library sees the line ends an RTF file has on Windows.
   if (rtfPath.empty() || !writeWholeFile(rtfPath, textModeBytes(rtfText))) {
     DeleteFileA(rtfPath.c_str());
@@ -69,7 +71,7 @@ bool runConverter(const std::string& rtfText, std::string& result, const std::st
   if (!entry) {
     result = kCannotFindEntryPoint;
   } else {
-    result = makeTempName(tempFolder(), "htm");
+    result = rtfPath.substr(0, rtfPath.size() - 3) + "htm";
     if (entry(rtfPath.c_str(), result.c_str(), 16, colourText.c_str(), 0, 96) != 0) {
       converted = true;
     } else if (isExistingFile(result)) {

@@ -52,19 +52,40 @@ std::string makeTempName(const std::string& folder, const std::string& extension
   return tempNameFor(folder, nonZeroUnique(GetTickCount()), extension);
 }
 
-std::string makeWorkFolder() {
+namespace {
+
+// Takes the first temporary name of the same form, from the current tick's number on, that
+// `create` can make exclusively. Another build or conversion, in this process or another, may
+// own a name already (the same tick, or one 65536 ms earlier); what it owns is not ours to share
+// or delete, so the next number is tried.
+template <typename Create>
+std::string claimTempName(const std::string& extension, Create create) {
   const std::string folder = tempFolder();
   if (folder.empty()) return std::string();
   const DWORD start = GetTickCount();
-  // Another build in the same tick, or one 65536 ms earlier, may own the first name; its folder
-  // is not ours to share or delete, so move on to the next number of the same form.
   for (DWORD step = 0; step < 0x10000u; ++step) {
-    const std::string name = tempNameFor(folder, nonZeroUnique(start + step), "");
+    const std::string name = tempNameFor(folder, nonZeroUnique(start + step), extension);
     if (name.empty()) return name;
-    if (CreateDirectoryA(name.c_str(), nullptr)) return name;
-    if (GetLastError() != ERROR_ALREADY_EXISTS) return std::string();
+    if (create(name)) return name;
+    const DWORD error = GetLastError();
+    if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) return std::string();
   }
   return std::string();
+}
+
+}  // namespace
+
+std::string makeWorkFolder() {
+  return claimTempName("", [](const std::string& name) { return CreateDirectoryA(name.c_str(), nullptr) != 0; });
+}
+
+std::string createTempFile(const std::string& extension) {
+  return claimTempName(extension, [](const std::string& name) {
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    CloseHandle(file);
+    return true;
+  });
 }
 
 bool removeWorkFolder(const std::string& path) {

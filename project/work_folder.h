@@ -19,6 +19,11 @@ std::string makeTempName(const std::string& folder, const std::string& extension
 // A name already taken on disk is never reused: the next number of the same form is tried.
 std::string makeWorkFolder();
 
+// Creates an empty file of a fresh temporary name (the form of makeTempName) in the temporary
+// folder, taking the next number when a name is taken, so that nothing else can share it.
+// Returns its path, or empty when none can be created.
+std::string createTempFile(const std::string& extension);
+
 // Deletes every file directly inside the folder, then the folder itself when that empties it;
 // subfolders stay. False only for an empty path.
 bool removeWorkFolder(const std::string& path);

@@ -95,6 +95,28 @@ TEST(WorkFolder, FreshFolderEveryTimeEvenWhenNamesAreTaken) {
   EXPECT_FALSE(isFolder(marked));
 }
 
+TEST(TempFiles, EveryCallCreatesItsOwnFilePastTakenNames) {
+  const std::string temp = tempFolder();
+  // Another conversion's file of the current tick, with its contents.
+  char name[MAX_PATH + 1] = {};
+  const DWORD now = GetTickCount();
+  ASSERT_NE(GetTempFileNameA(temp.c_str(), "abcd", (now & 0xFFFFu) ? (now & 0xFFFFu) : 1u, name), 0u);
+  const std::string other = std::string(name) + ".rtf";
+  ASSERT_TRUE(writeTemporaryFile(other, "other conversion"));
+
+  const std::string first = createTempFile("rtf");
+  const std::string second = createTempFile("rtf");
+  EXPECT_TRUE(hasTempNameForm(first, temp, ".rtf")) << first;
+  EXPECT_TRUE(hasTempNameForm(second, temp, ".rtf")) << second;
+  EXPECT_NE(first, second);
+  EXPECT_NE(first, other);
+  EXPECT_NE(second, other);
+  EXPECT_TRUE(isExistingFile(first));
+  EXPECT_EQ(fileSize(first), 0u);
+  EXPECT_EQ(fileSize(other), 16u);
+  for (const std::string& path : {first, second, other}) DeleteFileA(path.c_str());
+}
+
 TEST(WorkFolder, RemovalTakesFilesAndKeepsSubfolders) {
   EXPECT_FALSE(removeWorkFolder(""));
 
