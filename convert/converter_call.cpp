@@ -1,9 +1,7 @@
 // Runs EXRTF2WEB of the converter library on temporary files and reads its HTML back.
 #include "convert/converter_call.h"
 
-#include <cstddef>
-#include <cstdio>
-
+#include "project/file_output.h"
 #include "project/text_mode.h"
 #include "project/work_folder.h"
 
@@ -13,23 +11,6 @@ namespace {
 // The library's contract: RTF path, HTML path, 16, colour text, 0, 96; non-zero when converted.
 using ConverterEntry = int(WINAPI*)(const char* rtfPath, const char* htmlPath, int fixed16,
                                     const char* colour, int fixed0, int fixed96);
-
-bool writeWholeFile(const std::string& path, const std::string& bytes) {
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  return std::fclose(file) == 0 && written;
-}
-
-bool readWholeFile(const std::string& path, std::string& bytes) {
-  FILE* file = std::fopen(path.c_str(), "rb");
-  if (!file) return false;
-  bytes.clear();
-  char buffer[64 * 1024];
-  for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
-  std::fclose(file);
-  return true;
-}
 
 }  // namespace
 

@@ -25,7 +25,7 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool writeTemporaryFile(const std::string& path, const std::string& bytes) {
+bool writeWholeFile(const std::string& path, const std::string& bytes) {
   if (path.empty()) return false;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -33,7 +33,24 @@ bool writeTemporaryFile(const std::string& path, const std::string& bytes) {
   bool ok = writeAll(file, bytes);
   // A failed close can mean the data never reached the disk.
   if (!CloseHandle(file)) ok = false;
-  if (!ok) return false;
+  return ok;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.clear();
+  char buffer[64 * 1024];
+  DWORD got = 0;
+  bool ok = true;
+  while ((ok = ReadFile(file, buffer, sizeof buffer, &got, nullptr) != 0) && got > 0) bytes.append(buffer, got);
+  CloseHandle(file);
+  return ok;
+}
+
+bool writeTemporaryFile(const std::string& path, const std::string& bytes) {
+  if (!writeWholeFile(path, bytes)) return false;
   SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_TEMPORARY);
   return true;
 }
