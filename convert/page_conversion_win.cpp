@@ -3,9 +3,9 @@
 
 #include <windows.h>
 
-#include "convert/converter_call.h"
+#include "convert/converter_call_win.h"
 #include "convert/html_passes.h"
-#include "plugin/host_services.h"
+#include "plugin/host_services_win.h"
 
 namespace t2c {
 

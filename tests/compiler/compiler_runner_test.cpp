@@ -6,9 +6,9 @@
 #include <fstream>
 #include <sstream>
 
-#include "compiler/compiler_runner.h"
+#include "compiler/compiler_runner_win.h"
 #include "project/path_names.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 #include "windows_path.h"
 
 namespace t2c {

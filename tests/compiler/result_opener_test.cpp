@@ -6,9 +6,9 @@
 
 #include <fstream>
 
-#include "compiler/result_opener.h"
+#include "compiler/result_opener_win.h"
 #include "viewer_registration.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 namespace {

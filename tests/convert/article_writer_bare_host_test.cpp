@@ -6,10 +6,10 @@
 #include <string>
 #include <vector>
 
-#include "convert/article_writer.h"
+#include "convert/article_writer_win.h"
 #include "convert/html_passes.h"
 #include "project/article_naming.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 #include "tree_fixture.h"
 
 namespace t2c {

@@ -9,12 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "convert/article_writer.h"
+#include "convert/article_writer_win.h"
 #include "convert/html_passes.h"
-#include "host/host_state.h"
+#include "host/host_state_win.h"
 #include "project/article_naming.h"
 #include "project/tick_clock.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 #include "tree_fixture.h"
 
 namespace t2c {

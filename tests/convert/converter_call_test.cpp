@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/converter_call.h"
+#include "convert/converter_call_win.h"
 
 namespace t2c {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "../project/tree_fixture.h"
-#include "project/export_driver.h"
-#include "project/work_folder.h"
+#include "project/export_driver_win.h"
+#include "project/work_folder_win.h"
 #include "viewer_registration.h"
 #include "windows_path.h"
 

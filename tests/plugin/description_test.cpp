@@ -1,7 +1,7 @@
 // The description exports, driven like the host with records full of sentinel bytes.
 #include <set>
 
-#include "host/host_state.h"
+#include "host/host_state_win.h"
 #include "plugin_fixture.h"
 
 namespace t2c_test {

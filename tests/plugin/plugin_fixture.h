@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_loader_win.h"
 
 namespace t2c_test {
 

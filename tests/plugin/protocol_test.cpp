@@ -1,7 +1,7 @@
 // The export protocol as the host drives it: begin flags, node collection, progress window, finish.
 #include <cstring>
 
-#include "host/host_state.h"
+#include "host/host_state_win.h"
 #include "plugin_fixture.h"
 
 namespace t2c_test {

@@ -7,9 +7,9 @@
 #include <iterator>
 
 #include "project/contents_file.h"
-#include "project/file_output.h"
-#include "project/project_writers.h"
-#include "project/work_folder.h"
+#include "project/file_output_win.h"
+#include "project/project_writers_win.h"
+#include "project/work_folder_win.h"
 #include "tree_fixture.h"
 
 namespace t2c {

@@ -7,9 +7,9 @@
 #include <set>
 #include <stdexcept>
 
-#include "project/file_output.h"
+#include "project/file_output_win.h"
 #include "project/path_names.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 namespace {

@@ -4,12 +4,12 @@
 
 #include "model/export_settings.h"
 #include "model/node_store.h"
-#include "plugin/export_guard.h"
-#include "plugin/host_records.h"
-#include "plugin/host_services.h"
-#include "plugin/plugin_module.h"
+#include "plugin/export_guard_win.h"
+#include "plugin/host_records_win.h"
+#include "plugin/host_services_win.h"
+#include "plugin/plugin_module_win.h"
 #include "resources/strings.h"
-#include "ui/progress_window.h"
+#include "ui/progress_window_win.h"
 
 namespace t2c {
 namespace {

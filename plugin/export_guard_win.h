@@ -1,7 +1,7 @@
 // Runs an export's body so that no C++ exception reaches the host.
 #pragma once
 
-#include "plugin/plugin_module.h"
+#include "plugin/plugin_module_win.h"
 
 namespace t2c {
 

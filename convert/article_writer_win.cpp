@@ -1,13 +1,13 @@
 // The writing walk's visitor: decides from kind and RTF mode what each node's article becomes.
-#include "convert/article_writer.h"
+#include "convert/article_writer_win.h"
 
 #include <cstdint>
 
 #include "convert/html_passes.h"
 #include "convert/page_conversion_win.h"
-#include "plugin/host_services.h"
+#include "plugin/host_services_win.h"
 #include "project/article_naming.h"
-#include "project/file_output.h"
+#include "project/file_output_win.h"
 #include "project/tick_clock.h"
 
 namespace t2c {

@@ -1,9 +1,9 @@
 // Calls into the host executable's exported TLY_ functions.
-#include "plugin/host_services.h"
+#include "plugin/host_services_win.h"
 
 #include <cstring>
 
-#include "plugin/ansi_text.h"
+#include "plugin/ansi_text_win.h"
 
 namespace t2c {
 namespace host {

@@ -1,5 +1,5 @@
 // Whole-file output with the Windows file API, so that failures are seen instead of lost in a stream.
-#include "project/file_output.h"
+#include "project/file_output_win.h"
 
 #include <windows.h>
 

@@ -1,9 +1,9 @@
 // Progress window: created, centred, updated and destroyed by the export protocol.
-#include "ui/progress_window.h"
+#include "ui/progress_window_win.h"
 
 #include <new>
 
-#include "plugin/plugin_module.h"
+#include "plugin/plugin_module_win.h"
 #include "resources/progress_dialog.h"
 
 namespace t2c {

@@ -1,5 +1,5 @@
 // Module entry point and the state every export shares.
-#include "plugin/plugin_module.h"
+#include "plugin/plugin_module_win.h"
 
 #include <commctrl.h>
 #include <ole2.h>

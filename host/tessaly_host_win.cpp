@@ -5,7 +5,7 @@
 #include <cstring>
 #include <string>
 
-#include "host/plugin_loader.h"
+#include "host/plugin_loader_win.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The registered .chm viewer: looked up in the registry, started, its window found by caption.
-#include "compiler/result_opener.h"
+#include "compiler/result_opener_win.h"
 
 #include <shellapi.h>
 
 #include "compiler/open_command.h"
 #include "project/path_names.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 

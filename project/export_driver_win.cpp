@@ -1,17 +1,17 @@
 // The export driver: every step of a build in order, each reported in the log.
-#include "project/export_driver.h"
+#include "project/export_driver_win.h"
 
 #include <cstdio>
 
-#include "compiler/compiler_runner.h"
-#include "compiler/result_opener.h"
-#include "convert/article_writer.h"
+#include "compiler/compiler_runner_win.h"
+#include "compiler/result_opener_win.h"
+#include "convert/article_writer_win.h"
 #include "project/article_naming.h"
 #include "project/path_names.h"
 #include "project/project_file.h"
-#include "project/project_writers.h"
+#include "project/project_writers_win.h"
 #include "project/tick_clock.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 

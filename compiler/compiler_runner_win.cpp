@@ -1,11 +1,11 @@
 // Starting and awaiting the compiler.
-#include "compiler/compiler_runner.h"
+#include "compiler/compiler_runner_win.h"
 
 #include <windows.h>
 #include <shellapi.h>
 
 #include "project/path_names.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 

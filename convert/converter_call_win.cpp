@@ -1,9 +1,9 @@
 // Runs EXRTF2WEB of the converter library on temporary files and reads its HTML back.
-#include "convert/converter_call.h"
+#include "convert/converter_call_win.h"
 
-#include "project/file_output.h"
+#include "project/file_output_win.h"
 #include "project/text_mode.h"
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 namespace {

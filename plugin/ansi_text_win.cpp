@@ -1,5 +1,5 @@
 // ANSI and UTF-16 conversions through the system's code page functions.
-#include "plugin/ansi_text.h"
+#include "plugin/ansi_text_win.h"
 
 namespace t2c {
 

@@ -3,10 +3,10 @@
 #include <string>
 
 #include "model/export_settings.h"
-#include "plugin/export_guard.h"
-#include "plugin/host_records.h"
-#include "plugin/host_services.h"
-#include "plugin/plugin_module.h"
+#include "plugin/export_guard_win.h"
+#include "plugin/host_records_win.h"
+#include "plugin/host_services_win.h"
+#include "plugin/plugin_module_win.h"
 #include "plugin/plugin_text.h"
 #include "project/export_job.h"
 #include "resources/strings.h"

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
-#include "host/host_state.h"
+#include "host/host_state_win.h"
 #include "host/plain_to_rtf.h"
-#include "plugin/ansi_text.h"
+#include "plugin/ansi_text_win.h"
 
 namespace tly {
 

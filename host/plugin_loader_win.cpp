@@ -1,5 +1,5 @@
 // Plug-in loading for the stand-in and its tests.
-#include "host/plugin_loader.h"
+#include "host/plugin_loader_win.h"
 
 namespace tly {
 

@@ -1,5 +1,5 @@
 // Work folder life and file queries on the Windows file and shell services.
-#include "project/work_folder.h"
+#include "project/work_folder_win.h"
 
 #include <windows.h>
 

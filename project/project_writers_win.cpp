@@ -1,8 +1,8 @@
 // The Windows side of the project files: their texts go to disk as text-mode bytes, marked temporary.
-#include "project/project_writers.h"
+#include "project/project_writers_win.h"
 
 #include "project/contents_file.h"
-#include "project/file_output.h"
+#include "project/file_output_win.h"
 #include "project/project_file.h"
 
 namespace t2c {
