@@ -50,7 +50,8 @@ std::string registeredOpenCommand(const std::string& extension) {
   return programOfCommand(command, isExistingFile);
 }
 
-bool openResult(const std::string& chmPath, const std::string& titleText, HWND& viewerWindow) {
+bool openResult(const std::string& chmPath, const std::string& titleText, HWND& viewerWindow,
+                DWORD readyWaitMs) {
   std::string viewer = registeredOpenCommand(".chm");
   if (!viewer.empty()) {
     std::string commandLine = " " + chmPath;
@@ -61,7 +62,7 @@ bool openResult(const std::string& chmPath, const std::string& titleText, HWND& 
     PROCESS_INFORMATION process = {};
     if (CreateProcessA(viewer.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &process)) {
-      WaitForInputIdle(process.hProcess, 3000);
+      WaitForInputIdle(process.hProcess, readyWaitMs);
       CloseHandle(process.hProcess);
       CloseHandle(process.hThread);
       WindowSearch search = {process.dwProcessId, &titleText, nullptr};

@@ -15,6 +15,12 @@ constexpr DWORD kPathRoom = MAX_PATH + 1;
 constexpr DWORD kCurrentDirectoryRoom = 1040 + 1;
 constexpr DWORD kModulePathRoom = 520;
 
+uint32_t systemTicks() { return GetTickCount(); }
+
+// Numbers temporary names; apart from the build's clock, so that holding one still leaves the
+// other alone.
+TickSource g_nameTicks = systemTicks;
+
 // A unique number of zero would make the platform create a file and search for a free name.
 UINT nonZeroUnique(DWORD number) {
   const UINT unique = number & 0xFFFFu;
@@ -41,6 +47,12 @@ std::string tempNameFor(const std::string& folder, UINT unique, const std::strin
 
 }  // namespace
 
+TickSource setTempNameTicks(TickSource source) {
+  TickSource previous = g_nameTicks;
+  g_nameTicks = source ? source : systemTicks;
+  return previous;
+}
+
 std::string tempFolder() {
   char buffer[kPathRoom] = {};
   const DWORD length = GetTempPathA(kPathRoom, buffer);
@@ -49,7 +61,7 @@ std::string tempFolder() {
 }
 
 std::string makeTempName(const std::string& folder, const std::string& extension) {
-  return tempNameFor(folder, nonZeroUnique(GetTickCount()), extension);
+  return tempNameFor(folder, nonZeroUnique(g_nameTicks()), extension);
 }
 
 namespace {
@@ -62,7 +74,7 @@ template <typename Create>
 std::string claimTempName(const std::string& extension, Create create) {
   const std::string folder = tempFolder();
   if (folder.empty()) return std::string();
-  const DWORD start = GetTickCount();
+  const DWORD start = g_nameTicks();
   for (DWORD step = 0; step < 0x10000u; ++step) {
     const std::string name = tempNameFor(folder, nonZeroUnique(start + step), extension);
     if (name.empty()) return name;

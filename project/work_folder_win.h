@@ -4,10 +4,16 @@
 #include <cstdint>
 #include <string>
 
+#include "project/tick_clock.h"
+
 namespace t2c {
 
 // The system's temporary folder, normally with a trailing backslash; empty when there is none.
 std::string tempFolder();
+
+// Sets the tick counter that numbers temporary names and returns the previous one; null restores
+// the system's. Tests hold it still to know the names in advance.
+TickSource setTempNameTicks(TickSource source);
 
 // A name "abc" + hexadecimal tick value + ".tmp" in `folder` (the temporary folder when empty),
 // followed by the extension with one period in front. No file is created and no uniqueness is

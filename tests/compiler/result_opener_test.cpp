@@ -42,7 +42,8 @@ TEST_F(ResultOpenerTest, MissingProgramGivesNothing) {
 TEST_F(ResultOpenerTest, ViewerWindowWithTheTitleIsRemembered) {
   Registration viewer(".chm", "\"" + fakeViewer() + "\" %1");
   HWND window = reinterpret_cast<HWND>(1);
-  EXPECT_TRUE(openResult(chm_, "Notes & Manual", window));
+  // However slowly the viewer starts, its window exists once it waits for input.
+  EXPECT_TRUE(openResult(chm_, "Notes & Manual", window, INFINITE));
   ASSERT_NE(window, nullptr);
   char caption[64] = "";
   GetWindowTextA(window, caption, sizeof caption);
@@ -57,7 +58,7 @@ TEST_F(ResultOpenerTest, ViewerWindowWithTheTitleIsRemembered) {
 TEST_F(ResultOpenerTest, AnotherCaptionLeavesNoWindow) {
   Registration viewer(".chm", "\"" + fakeViewer() + "\" %1");
   HWND window = reinterpret_cast<HWND>(1);
-  EXPECT_TRUE(openResult(chm_, "Notes & Manual, other edition", window));
+  EXPECT_TRUE(openResult(chm_, "Notes & Manual, other edition", window, INFINITE));
   EXPECT_EQ(window, nullptr);
 }
 
@@ -66,7 +67,7 @@ TEST_F(ResultOpenerTest, TitleLongerThanAWindowTextReadNeverMatches) {
   std::ofstream(chm_, std::ios::binary) << title;
   Registration viewer(".chm", "\"" + fakeViewer() + "\" %1");
   HWND window = reinterpret_cast<HWND>(1);
-  EXPECT_TRUE(openResult(chm_, title, window));
+  EXPECT_TRUE(openResult(chm_, title, window, INFINITE));
   EXPECT_EQ(window, nullptr);
 }
 

@@ -6,13 +6,13 @@ set -euo pipefail
 
 tests="$1"
 wine_run="$2"
-for tool in chmls 7z winepath; do
+for tool in chmls 7z; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool"; exit 1; }
 done
 
 keep="$(mktemp -d)"
 trap 'rm -rf "$keep"' EXIT
-T2C_KEEP_DIR="$(WINEDEBUG=-all winepath -w "$keep")" WINEDEBUG=-all \
+T2C_KEEP_DIR="$("$wine_run" winepath -w "$keep" | tr -d '\r')" WINEDEBUG=-all \
   "$wine_run" "$tests" --gtest_filter='*Converted*:*RtfArticles*:*SkippedRtf*:*LinkPages*' >"$keep/run.log" 2>&1 ||
   { cat "$keep/run.log"; exit 1; }
 

@@ -7,7 +7,7 @@ set -uo pipefail
 hhc="$(realpath "$1")"
 wine_run="$(realpath "$2")"
 fake="$(realpath "$3")"
-for tool in chmcmd chmls 7z winepath; do
+for tool in chmcmd chmls 7z; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool"; exit 1; }
 done
 
@@ -44,7 +44,7 @@ make_project() {
   } | crlf >"$dir/content.hhc"
 }
 
-windows_path() { WINEDEBUG=-all winepath -w "$1" 2>/dev/null | tr -d '\r'; }
+windows_path() { "$wine_run" winepath -w "$1" 2>/dev/null | tr -d '\r'; }
 
 # Runs HHC.exe with the given parameter words; sets $status and $console.
 run_hhc() {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
 
@@ -14,7 +15,9 @@ namespace {
 std::string tempPath(const char* name) {
     const char* dir = std::getenv("TMPDIR");
     if (!dir) dir = std::getenv("TEMP");
-    return std::string(dir ? dir : "/tmp") + "/irun_file_test_" + name;
+    // A name of this process's own: another test run may use the same folder at the same time.
+    static const std::string run = std::to_string(std::random_device{}());
+    return std::string(dir ? dir : "/tmp") + "/irun_file_test_" + run + "_" + name;
 }
 
 bool exists(const std::string& path) {

@@ -6,14 +6,14 @@ set -euo pipefail
 
 sample="$1"
 wine_run="$2"
-for tool in chmcmd chmls 7z winepath; do
+for tool in chmcmd chmls 7z; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool"; exit 1; }
 done
 
 output="$("$wine_run" "$sample" | tr -d '\r')"
 win_folder="$(printf '%s\n' "$output" | head -n 1)"
 expected="$(printf '%s\n' "$output" | tail -n +2)"
-folder="$(WINEDEBUG=-all winepath -u "$win_folder" 2>/dev/null)"
+folder="$("$wine_run" winepath -u "$win_folder" 2>/dev/null | tr -d '\r')"
 [ -d "$folder" ] || { echo "work folder not found: $win_folder -> $folder"; exit 1; }
 trap 'rm -rf "$folder"' EXIT
 cd "$folder"

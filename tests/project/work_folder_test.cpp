@@ -54,31 +54,56 @@ TEST(TempNames, FormAndExtension) {
   EXPECT_EQ(GetFileAttributesA(rtf.c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
+// Holds the counter of temporary names still, so that the names are known in advance however
+// slowly the test runs.
+class FrozenTicks {
+ public:
+  explicit FrozenTicks(uint32_t tick) : previous_(setTempNameTicks(&FrozenTicks::now)) { frozen_ = tick; }
+  ~FrozenTicks() { setTempNameTicks(previous_); }
+
+ private:
+  static uint32_t now() { return frozen_; }
+  static inline uint32_t frozen_ = 0;
+  TickSource previous_;
+};
+
+std::string tempNameOf(const std::string& temp, uint32_t tick) {
+  char name[MAX_PATH + 1] = {};
+  const UINT unique = (tick & 0xFFFFu) != 0 ? (tick & 0xFFFFu) : 1u;
+  if (GetTempFileNameA(temp.c_str(), "abcd", unique, name) == 0) return std::string();
+  return name;
+}
+
 TEST(WorkFolder, FreshFolderEveryTimeEvenWhenNamesAreTaken) {
   const std::string temp = tempFolder();
-  // Occupy the names of the next ticks, with a file in one of them, as earlier builds would.
+  // Half the counter's range away from the real tick, clear of any other temporary name of this run.
+  const uint32_t start = GetTickCount() + 0x8000u;
+  FrozenTicks frozen(start);
+  // Occupy the names of the next 400 ticks, with a file in one of them, as earlier builds would.
   std::set<std::string> taken;
-  const DWORD now = GetTickCount();
-  for (DWORD tick = now; tick != now + 400; ++tick) {
-    char name[MAX_PATH + 1] = {};
-    const UINT unique = (tick & 0xFFFFu) != 0 ? (tick & 0xFFFFu) : 1u;
-    ASSERT_NE(GetTempFileNameA(temp.c_str(), "abcd", unique, name), 0u);
-    std::string folder = std::string(name) + ".";
+  for (uint32_t tick = start; tick != start + 400; ++tick) {
+    const std::string folder = tempNameOf(temp, tick) + ".";
+    ASSERT_NE(folder, ".");
     if (CreateDirectoryA(folder.c_str(), nullptr)) taken.insert(folder);
   }
   ASSERT_FALSE(taken.empty());
   const std::string marked = *taken.begin();
   ASSERT_TRUE(writeTemporaryFile(marked + "\\keep.txt", "other build"));
 
-  const DWORD called = GetTickCount();
+  // The two lowest free names from the frozen tick on.
+  uint32_t free = start;
+  auto nextFree = [&] {
+    while (GetFileAttributesA((tempNameOf(temp, free) + ".").c_str()) != INVALID_FILE_ATTRIBUTES) ++free;
+    return tempNameOf(temp, free++) + ".";
+  };
+  const std::string expectedFirst = nextFree();
+  const std::string expectedSecond = nextFree();
+
+  // Both calls start at the frozen tick, so each has to step past every taken name.
   const std::string first = makeWorkFolder();
   const std::string second = makeWorkFolder();
-  // The first call started inside the occupied range, so it had to step past every taken name.
-  ASSERT_LT(called - now, 400u) << "occupying the names took too long to force a collision";
-  if (taken.size() == 400) {
-    const std::string digits = first.substr(temp.size() + 3, first.size() - temp.size() - 8);
-    EXPECT_EQ(std::stoul(digits, nullptr, 16), (now + 400) & 0xFFFFu) << first;
-  }
+  EXPECT_EQ(first, expectedFirst);
+  EXPECT_EQ(second, expectedSecond);
   EXPECT_TRUE(hasTempNameForm(first, temp, ".")) << first;
   EXPECT_TRUE(isFolder(first));
   EXPECT_TRUE(isFolder(second));
@@ -97,11 +122,11 @@ TEST(WorkFolder, FreshFolderEveryTimeEvenWhenNamesAreTaken) {
 
 TEST(TempFiles, EveryCallCreatesItsOwnFilePastTakenNames) {
   const std::string temp = tempFolder();
+  // Half the counter's range away from the real tick, clear of any other temporary name of this run.
+  const uint32_t start = GetTickCount() + 0x8000u;
+  FrozenTicks frozen(start);
   // Another conversion's file of the current tick, with its contents.
-  char name[MAX_PATH + 1] = {};
-  const DWORD now = GetTickCount();
-  ASSERT_NE(GetTempFileNameA(temp.c_str(), "abcd", (now & 0xFFFFu) ? (now & 0xFFFFu) : 1u, name), 0u);
-  const std::string other = std::string(name) + ".rtf";
+  const std::string other = tempNameOf(temp, start) + ".rtf";
   ASSERT_TRUE(writeTemporaryFile(other, "other conversion"));
 
   const std::string first = createTempFile("rtf");
