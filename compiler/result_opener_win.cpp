@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "compiler/open_command.h"
 #include "project/path_names.h"
 #include "project/work_folder_win.h"
@@ -38,6 +40,32 @@ BOOL CALLBACK matchViewerWindow(HWND window, LPARAM context) {
   return FALSE;
 }
 
+BOOL CALLBACK matchAnyVisibleWindow(HWND window, LPARAM context) {
+  auto* search = reinterpret_cast<WindowSearch*>(context);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  if (processId != search->processId || !IsWindowVisible(window)) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// Waits until the process is ready for input and shows a window, has ended, or the limit has
+// passed. Wine's WaitForInputIdle can return before the new process has made its first window,
+// so the windows are looked for as well, within the same limit.
+void awaitViewerWindow(const PROCESS_INFORMATION& process, DWORD limitMs) {
+  const DWORD start = GetTickCount();
+  WaitForInputIdle(process.hProcess, limitMs);
+  for (;;) {
+    WindowSearch search = {process.dwProcessId, nullptr, nullptr};
+    EnumWindows(matchAnyVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return;
+    const DWORD elapsed = GetTickCount() - start;
+    if (limitMs != INFINITE && elapsed >= limitMs) return;
+    const DWORD pause = limitMs == INFINITE ? 20 : std::min<DWORD>(20, limitMs - elapsed);
+    if (WaitForSingleObject(process.hProcess, pause) != WAIT_TIMEOUT) return;
+  }
+}
+
 }  // namespace
 
 std::string registeredOpenCommand(const std::string& extension) {
@@ -62,7 +90,7 @@ bool openResult(const std::string& chmPath, const std::string& titleText, HWND& 
     PROCESS_INFORMATION process = {};
     if (CreateProcessA(viewer.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                        &startup, &process)) {
-      WaitForInputIdle(process.hProcess, readyWaitMs);
+      awaitViewerWindow(process, readyWaitMs);
       CloseHandle(process.hProcess);
       CloseHandle(process.hThread);
       WindowSearch search = {process.dwProcessId, &titleText, nullptr};

@@ -13,7 +13,7 @@ std::string registeredOpenCommand(const std::string& extension);
 // Starts the registered viewer on the file and stores its window captioned `titleText` in
 // `viewerWindow` (0 when none is found); falls back to the shell's open action, which leaves
 // `viewerWindow` alone. True when something was started. The viewer gets `readyWaitMs` to become
-// ready for input before its windows are searched.
+// ready for input and show a window before its windows are searched.
 constexpr DWORD kViewerReadyWaitMs = 3000;
 bool openResult(const std::string& chmPath, const std::string& titleText, HWND& viewerWindow,
                 DWORD readyWaitMs = kViewerReadyWaitMs);
