@@ -37,8 +37,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   HWND window = CreateWindowA("T2CFakeViewer", fileText(commandLine).c_str(), WS_OVERLAPPEDWINDOW,
                               CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
-  // A viewer nobody closes leaves by itself, so that a failed test leaves no process behind.
-  SetTimer(window, 1, 20000, nullptr);
+  // A viewer nobody closes (a test that crashed) leaves by itself, so that no process stays behind.
+  SetTimer(window, 1, 120000, nullptr);
   MSG message;
   while (GetMessageA(&message, nullptr, 0, 0) > 0) {
     if (message.message == WM_TIMER) DestroyWindow(window);

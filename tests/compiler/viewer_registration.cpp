@@ -2,6 +2,7 @@
 #include "viewer_registration.h"
 
 #include <shlwapi.h>
+#include <tlhelp32.h>
 #include "windows_path.h"
 
 namespace t2c {
@@ -47,6 +48,21 @@ Registration::~Registration() {
 
 void closeFakeViewers() {
   while (HWND window = FindWindowA("T2CFakeViewer", nullptr)) SendMessageA(window, WM_CLOSE, 0, 0);
+  // A viewer that has not shown its window yet (a slow start) is ended too: it would otherwise
+  // outlive the test and hold its output open.
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return;
+  PROCESSENTRY32 entry = {};
+  entry.dwSize = sizeof entry;
+  for (BOOL more = Process32First(snapshot, &entry); more; more = Process32Next(snapshot, &entry)) {
+    if (lstrcmpiA(entry.szExeFile, "fake_viewer.exe") != 0) continue;
+    if (HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID)) {
+      TerminateProcess(process, 1);
+      WaitForSingleObject(process, INFINITE);
+      CloseHandle(process);
+    }
+  }
+  CloseHandle(snapshot);
 }
 
 }  // namespace t2c

@@ -24,7 +24,7 @@ class Registration {
   bool hadClass_ = false;
 };
 
-// Closes every fake viewer window still open.
+// Closes every fake viewer window still open, and ends the viewers that have none yet.
 void closeFakeViewers();
 
 }  // namespace t2c
