@@ -1,0 +1,55 @@
+// Pictures and other embedded objects of RTF node texts, drawn into bitmap files of the work folder.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <type_traits>
+#include <vector>
+
+#include "convert/picture_table.h"
+
+namespace t2c {
+
+struct BitmapDeleter {
+  void operator()(HBITMAP bitmap) const { DeleteObject(bitmap); }
+};
+using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
+
+// One drawn object: its character position in the control and its bitmap.
+struct RenderedObject {
+  LONG position;
+  BitmapHandle bitmap;
+};
+
+// The picture preparation of a build, run after the work folder is made and before runExport,
+// when pictures are wanted and RTF becomes HTML. `richEdit` is a hidden rich-text control that
+// carries a RichEditCallback; its content afterwards is the last RTF node's prepared text. Every
+// RTF node, excluded or not, gets its pictures extracted afresh from its text into "Picture_N.bmp"
+// files of `workFolder` (N from 0 on); their names go to `pictureFiles`, their pairs to the table
+// and to the node. Then give the job substitutePictures as htmlHook and &pictureTable as
+// htmlHookContext, and keep the table until the build has ended: its end gives the nodes their
+// texts as the host sent them back.
+void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
+                     std::vector<std::string>& pictureFiles, PictureTable& pictureTable);
+
+// One node: loads `text` into the control, saves each drawn object as the next numbered bitmap
+// file, puts a placeholder right before it and appends (file name, placeholder) to `pictures`.
+// When any object was drawn, `text` becomes the control's RTF with every object turned into a
+// single blank; otherwise `text` and `pictures` stay as they were.
+void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
+                     int32_t& counter, const std::string& workFolder);
+
+// Draws every embedded object of the control on `colour` into a bitmap of its size in pixels,
+// from the last object to the first. Objects that cannot be described or drawn are left out.
+std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour);
+
+// Writes the bitmap as a Windows BMP file; true when the file was written.
+bool saveBitmapFile(HBITMAP bitmap, const std::string& path);
+
+// A fresh UUID in its 36-character text form, lower-case, without braces.
+std::string makePlaceholder();
+
+}  // namespace t2c

@@ -1,0 +1,83 @@
+// The preparation's walk over the tree and the page hook, with a stand-in for the rich-text control.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "convert/picture_table.h"
+#include "tree_fixture.h"
+
+namespace t2c {
+namespace {
+
+// Stands in for the control: every "*" of a text is an object, which becomes "[Picture_N.bmp]".
+void markStars(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter) {
+  for (size_t at = text.rfind('*'); at != std::string::npos; at = at ? text.rfind('*', at - 1) : std::string::npos) {
+    const std::string name = pictureFileName(counter++);
+    text.replace(at, 1, "[" + name + "]");
+    pictures.emplace_back(name, "ph-" + name);
+  }
+}
+
+TEST(PictureTableTest, EveryRtfNodeYieldsItsPicturesAfreshAndGetsItsTextBack) {
+  TreeFixture f;
+  f.Add(1, 0, 4, "Root");
+  f.Add(2, 1, 2, "Three").text = "a*b*c*";
+  f.Add(3, 1, 0, "Plain").text = "plain*";
+  f.Add(4, 1, 2, "Excluded").text = "*x";
+  f.Node(4).excluded = 1;
+  f.Add(5, 1, 5, "Folder");
+  f.Add(6, 5, 2, "None").text = "no objects";
+  f.Add(7, 5, 2, "Nested").text = "n*";
+  f.Node(2).pictures = {{"Picture_9.bmp", "from an earlier build"}};
+  f.Fill();
+
+  const std::vector<PictureEntry> expected = {
+      {"Picture_0.bmp", "ph-Picture_0.bmp"}, {"Picture_1.bmp", "ph-Picture_1.bmp"},
+      {"Picture_2.bmp", "ph-Picture_2.bmp"}, {"Picture_3.bmp", "ph-Picture_3.bmp"},
+      {"Picture_4.bmp", "ph-Picture_4.bmp"}};
+  for (int build = 0; build < 2; ++build) {
+    std::vector<std::string> pictureFiles;
+    {
+      PictureTable table;
+      collectPictures(f.tree, markStars, pictureFiles, table);
+      EXPECT_EQ(table.Entries(), expected);
+      EXPECT_EQ(f.Node(2).text, "a[Picture_2.bmp]b[Picture_1.bmp]c[Picture_0.bmp]");
+      EXPECT_EQ(f.Node(4).text, "[Picture_3.bmp]x");
+      EXPECT_EQ(f.Node(7).text, "n[Picture_4.bmp]");
+      EXPECT_EQ(f.Node(3).text, "plain*");
+    }
+    EXPECT_EQ(pictureFiles, (std::vector<std::string>{"Picture_0.bmp", "Picture_1.bmp", "Picture_2.bmp",
+                                                      "Picture_3.bmp", "Picture_4.bmp"}));
+    EXPECT_EQ(f.Node(2).pictures, std::vector<PictureEntry>(expected.begin(), expected.begin() + 3));
+    EXPECT_EQ(f.Node(7).pictures, std::vector<PictureEntry>(1, expected[4]));
+    EXPECT_TRUE(f.Node(3).pictures.empty());
+    EXPECT_TRUE(f.Node(6).pictures.empty());
+    for (int id : {2, 3, 4, 6, 7}) EXPECT_EQ(f.Node(id).text.find('['), std::string::npos) << id;
+  }
+}
+
+TEST(PictureTableTest, PlaceholdersBecomeImageElements) {
+  PictureTable table;
+  table.Register({"Picture_1.bmp", "1b4e28ba-2fa1-11d2-883f-0016d3cca427"});
+  table.Register({"Picture_0.bmp", "0f8fad5b-d9cb-469f-a165-70867728950e"});
+  table.Register({"Picture_7.bmp", ""});
+  std::string page =
+      "<P>1b4e28ba-2fa1-11d2-883f-0016d3cca427 one0f8fad5b-d9cb-469f-a165-70867728950e two "
+      "1b4e28ba-2fa1-11d2-883f-0016d3cca427 0F8FAD5B-D9CB-469F-A165-70867728950E</P>";
+  EXPECT_EQ(substitutePictures(page, &table), 1);
+  EXPECT_EQ(page,
+            "<P><IMG SRC='Picture_1.bmp'> one<IMG SRC='Picture_0.bmp'> two <IMG SRC='Picture_1.bmp'> "
+            "0F8FAD5B-D9CB-469F-A165-70867728950E</P>");
+
+  const std::string plain = "<P>no pictures here</P>";
+  for (void* context : {static_cast<void*>(&table), static_cast<void*>(nullptr)}) {
+    std::string unchanged = plain;
+    EXPECT_EQ(substitutePictures(unchanged, context), 1);
+    EXPECT_EQ(unchanged, plain);
+  }
+}
+
+}  // namespace
+}  // namespace t2c
