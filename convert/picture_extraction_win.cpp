@@ -37,16 +37,6 @@ DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* tak
   return 0;
 }
 
-void loadRtf(HWND richEdit, const std::string& text) {
-  if (text.size() > kLongestTextAtDefaultLimit) {
-    const size_t limit = std::min(text.size(), size_t(0x7FFFFFFF) / 8) * 8;
-    SendMessageA(richEdit, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(limit));
-  }
-  Reading reading{text, 0};
-  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&reading), 0, readChunk};
-  SendMessageA(richEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
-}
-
 std::string rtfWithoutObjects(HWND richEdit) {
   std::string text;
   EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, writeChunk};
@@ -75,6 +65,16 @@ void blankObjects(HWND richEdit) {
 
 }  // namespace
 
+void loadRichText(HWND richEdit, const std::string& text) {
+  if (text.size() > kLongestTextAtDefaultLimit) {
+    const size_t limit = std::min(text.size(), size_t(0x7FFFFFFF) / 8) * 8;
+    SendMessageA(richEdit, EM_EXLIMITTEXT, 0, static_cast<LPARAM>(limit));
+  }
+  Reading reading{text, 0};
+  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&reading), 0, readChunk};
+  SendMessageA(richEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+}
+
 void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
                      std::vector<std::string>& pictureFiles, PictureTable& pictureTable) {
   const PictureExtractor extract = [&](std::string& text, std::vector<PictureEntry>& pictures,
@@ -87,7 +87,7 @@ void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& wor
 void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
                      int32_t& counter, const std::string& workFolder) {
   if (text.empty()) return;
-  loadRtf(richEdit, text);
+  loadRichText(richEdit, text);
   const std::vector<RenderedObject> objects =
       renderObjects(richEdit, host::optionColour(kOptionRenderColour));
   if (objects.empty()) return;

@@ -46,6 +46,10 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
 // from the last object to the first. Objects that cannot be described or drawn are left out.
 std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour);
 
+// Replaces the control's whole content by the RTF text, objects included; for texts longer
+// than 8191 bytes the control's text limit is first raised to eight times their length.
+void loadRichText(HWND richEdit, const std::string& text);
+
 // Writes the bitmap as a Windows BMP file; true when the file was written.
 bool saveBitmapFile(HBITMAP bitmap, const std::string& path);
 

@@ -204,6 +204,7 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
     linesShown += line + "\r\n";
   }
   const std::string longText = "{\\rtf1\\ansi " + lines + "Tail" + dib + "\\par}";
+  const std::string zeroWidth = "{\\rtf1\\ansi Zero" + dibPicture(kPictureColour, 0, 300) + "\\par}";
   const std::string mixed = "{\\rtf1\\ansi Mixed" + pngPicture() + "and" + dib + "done\\par}";
   TreeFixture f;
   f.Add(1, 0, 4, "Root");
@@ -213,7 +214,8 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
   f.Node(4).excluded = 1;
   f.Add(5, 1, 2, "None").text = none;
   f.Add(6, 1, 2, "Long").text = longText;
-  f.Add(7, 1, 2, "Mixed").text = mixed;
+  f.Add(7, 1, 2, "Zero width").text = zeroWidth;
+  f.Add(8, 1, 2, "Mixed").text = mixed;
   f.Fill();
 
   std::vector<std::string> pictureFiles;
@@ -237,6 +239,11 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
     ASSERT_EQ(f.Node(6).pictures.size(), 1u);
     EXPECT_EQ(f.Node(6).pictures[0].first, "Picture_4.bmp");
     EXPECT_EQ(PlainText(f.Node(6).text, objects), linesShown + "Tail" + f.Node(6).pictures[0].second + " ");
+    // Whatever bitmap the platform makes for no width (a 1 x 1 one), it is saved and marked.
+    ASSERT_EQ(f.Node(7).pictures.size(), 1u);
+    EXPECT_EQ(f.Node(7).pictures[0].first, "Picture_5.bmp");
+    EXPECT_EQ(PlainText(f.Node(7).text, objects), "Zero" + f.Node(7).pictures[0].second + " ");
+    EXPECT_TRUE(BmpFile(workFolder + "\\Picture_5.bmp").valid);
     EXPECT_EQ(f.Node(3).text, plain);
     EXPECT_TRUE(f.Node(3).pictures.empty());
     EXPECT_EQ(f.Node(5).text, none);
@@ -244,20 +251,20 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
 
     // Whether the control loads the PNG or not (Wine's does not), the words stay and every
     // picture made has its placeholder in the text.
-    const auto& mixedPictures = f.Node(7).pictures;
+    const auto& mixedPictures = f.Node(8).pictures;
     ASSERT_FALSE(mixedPictures.empty());
-    EXPECT_EQ(mixedPictures[0].first, "Picture_5.bmp");
-    const std::string mixedText = PlainText(f.Node(7).text, objects);
+    EXPECT_EQ(mixedPictures[0].first, "Picture_6.bmp");
+    const std::string mixedText = PlainText(f.Node(8).text, objects);
     EXPECT_EQ(mixedText.find("Mixed"), 0u) << mixedText;
     EXPECT_NE(mixedText.find("and" + mixedPictures[0].second + " done"), std::string::npos) << mixedText;
 
     std::vector<std::string> expectedFiles = {"Picture_0.bmp", "Picture_1.bmp", "Picture_2.bmp",
-                                              "Picture_3.bmp", "Picture_4.bmp"};
+                                              "Picture_3.bmp", "Picture_4.bmp", "Picture_5.bmp"};
     std::vector<PictureEntry> expectedTable = pictures;
-    for (int id : {4, 6, 7}) {
+    for (int id : {4, 6, 7, 8}) {
       for (const PictureEntry& picture : f.Node(id).pictures) {
         expectedTable.push_back(picture);
-        if (id == 7) expectedFiles.push_back(picture.first);
+        if (id == 8) expectedFiles.push_back(picture.first);
       }
     }
     EXPECT_EQ(pictureFiles, expectedFiles);
@@ -266,7 +273,7 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
   // The build has ended: the texts are the host's again, the pairs stay with the nodes.
   EXPECT_EQ(f.Node(2).text, three);
   EXPECT_EQ(f.Node(4).text, excluded);
-  EXPECT_EQ(f.Node(7).text, mixed);
+  EXPECT_EQ(f.Node(8).text, mixed);
   EXPECT_EQ(f.Node(2).pictures.size(), 3u);
 
   for (const char* name : {"Picture_0.bmp", "Picture_2.bmp", "Picture_3.bmp", "Picture_4.bmp"}) {

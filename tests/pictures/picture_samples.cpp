@@ -1,11 +1,7 @@
 // RTF picture groups made from real bitmaps and metafiles.
 #include "picture_samples.h"
 
-#include <richedit.h>
-
-#include <algorithm>
 #include <cstdio>
-#include <cstring>
 #include <vector>
 
 namespace t2c {
@@ -31,20 +27,6 @@ std::string pictGroup(const std::string& form, int width, int height, int widthT
 }
 
 int twipsToHimetric(int twips) { return MulDiv(twips, 2540, 1440); }
-
-struct Reading {
-  const std::string& text;
-  size_t offset;
-};
-
-DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* given) {
-  auto& reading = *reinterpret_cast<Reading*>(cookie);
-  const size_t count = std::min(static_cast<size_t>(wanted), reading.text.size() - reading.offset);
-  std::memcpy(buffer, reading.text.data() + reading.offset, count);
-  reading.offset += count;
-  *given = static_cast<LONG>(count);
-  return 0;
-}
 
 }  // namespace
 
@@ -77,12 +59,6 @@ std::string pngPicture() {
   return pictGroup("pngblip", 4, 2, 600, 300,
                    "89504e470d0a1a0a0000000d4948445200000004000000020802000000f0caea340000001149444154"
                    "789c63f8cfc000470c48ecff0067b207f92638e38f0000000049454e44ae426082");
-}
-
-void loadRichText(HWND richEdit, const std::string& rtf) {
-  Reading reading{rtf, 0};
-  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&reading), 0, readChunk};
-  SendMessageA(richEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
 }  // namespace t2c

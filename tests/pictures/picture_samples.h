@@ -1,4 +1,4 @@
-// Test support: RTF pictures in the forms the rich-text control loads, and loading a text into it.
+// Test support: RTF pictures in the forms the rich-text control loads.
 #pragma once
 
 #include <windows.h>
@@ -15,8 +15,5 @@ std::string emfLeftHalfPicture(int widthTwips, int heightTwips);
 
 // A small PNG picture, the form pasted screenshots take.
 std::string pngPicture();
-
-// Replaces the control's content by the RTF text.
-void loadRichText(HWND richEdit, const std::string& rtf);
 
 }  // namespace t2c
