@@ -1,4 +1,4 @@
-// The picture preparation through a hidden rich-text control: load a node's RTF, save and mark its objects, write it back.
+// The picture preparation in a hidden rich-text control: load, save and mark the objects, write back.
 #include <windows.h>
 #include <richedit.h>
 #include <richole.h>
@@ -100,7 +100,9 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
     pictures.emplace_back(name, placeholder);
   }
   blankObjects(richEdit);
-  text = rtfWithoutObjects(richEdit);
+  // A control that writes nothing back must not cost the note its text.
+  std::string prepared = rtfWithoutObjects(richEdit);
+  if (!prepared.empty()) text.swap(prepared);
 }
 
 }  // namespace t2c

@@ -1,4 +1,4 @@
-// The pictures of one build: which placeholder stands for which bitmap file, and the page hook that shows them.
+// The pictures of one build: which placeholder stands for which bitmap file, and the hook showing them.
 #pragma once
 
 #include <cstdint>

@@ -13,7 +13,7 @@ namespace {
 
 // Stands in for the control: every "*" of a text is an object, which becomes "[Picture_N.bmp]".
 void markStars(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter) {
-  for (size_t at = text.rfind('*'); at != std::string::npos; at = at ? text.rfind('*', at - 1) : std::string::npos) {
+  for (size_t at = text.size(); at > 0 && (at = text.rfind('*', at - 1)) != std::string::npos;) {
     const std::string name = pictureFileName(counter++);
     text.replace(at, 1, "[" + name + "]");
     pictures.emplace_back(name, "ph-" + name);
