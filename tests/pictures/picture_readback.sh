@@ -6,13 +6,13 @@ set -euo pipefail
 
 tests="$1"
 wine_run="$2"
-for tool in chmls 7z winepath cmp; do
+for tool in chmls 7z cmp; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool"; exit 1; }
 done
 
 keep="$(mktemp -d)"
 trap 'rm -rf "$keep"' EXIT
-T2C_KEEP_DIR="$(WINEDEBUG=-all winepath -w "$keep")" WINEDEBUG=-all "$wine_run" "$tests" >"$keep/run.log" 2>&1 ||
+T2C_KEEP_DIR="$("$wine_run" winepath -w "$keep" | tr -d '\r')" "$wine_run" "$tests" >"$keep/run.log" 2>&1 ||
   { cat "$keep/run.log"; exit 1; }
 
 failures=0
