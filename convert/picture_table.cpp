@@ -67,7 +67,7 @@ void collectPictures(const NodeTree& tree, const PictureExtractor& extract,
 int substitutePictures(std::string& page, void* pictureTable) {
   if (!pictureTable) return 1;
   for (const PictureEntry& entry : static_cast<const PictureTable*>(pictureTable)->Entries()) {
-    // An empty placeholder would match everywhere; the preparation never makes one.
+    // An empty placeholder (from a failed UUID) would match everywhere.
     if (!entry.second.empty()) replaceAll(page, entry.second, imageElement(entry.first));
   }
   return 1;
