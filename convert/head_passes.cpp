@@ -54,6 +54,29 @@ std::size_t findIgnoringCase(std::string_view page, std::string_view upperNeedle
   return npos;
 }
 
+// The names by which the help viewer's HTML engine knows the Windows ANSI code pages.
+const char* charsetName(uint32_t codePage) {
+  switch (codePage) {
+    case 874: return "windows-874";
+    case 932: return "shift_jis";
+    case 936: return "gb2312";
+    case 949: return "ks_c_5601-1987";
+    case 950: return "big5";
+    case 1200: return "utf-8";
+    case 1250: return "windows-1250";
+    case 1251: return "windows-1251";
+    case 1252: return "windows-1252";
+    case 1253: return "windows-1253";
+    case 1254: return "windows-1254";
+    case 1255: return "windows-1255";
+    case 1256: return "windows-1256";
+    case 1257: return "windows-1257";
+    case 1258: return "windows-1258";
+    case 65001: return "utf-8";
+    default: return nullptr;
+  }
+}
+
 }  // namespace
 
 std::string formatColour(uint32_t colourValue) {
@@ -87,22 +110,16 @@ void unescapeMarkup(std::string& page) {
   replaceAll(page, "&gt;;", ">");
 }
 
+// The content value always gets its closing quote: an open one would run on through the page to
+// the next apostrophe and hide the head and the start of the text from the browser.
 std::string charsetDeclaration(uint32_t codePage) {
   std::string declaration(kDeclarationStart);
-  switch (codePage) {
-    case 1200:
-      declaration += "charset=utf-8'";
-      break;
-    case 1251:
-      declaration += "charset=windows-1251'";
-      break;
-    case 1252:
-      declaration += "charset=windows-1252'";
-      break;
-    default:
-      break;
+  if (const char* name = charsetName(codePage)) {
+    declaration += std::string("charset=") + name + "'>";
+  } else {
+    declaration.back() = '\'';
+    declaration += '>';
   }
-  declaration += '>';
   return declaration;
 }
 

@@ -29,7 +29,8 @@ void replaceCreatorComment(std::string& page);
 // Turns "&lt;" back into "<" and "&gt;;" into ">", so that markup typed in a note takes effect.
 void unescapeMarkup(std::string& page);
 
-// The meta element that declares the character set of an ANSI code page.
+// The meta element that declares the character set of an ANSI code page; a code page without a
+// name the help viewer knows gets the element without a character set.
 std::string charsetDeclaration(uint32_t codePage);
 
 // Inserts the declaration after the <HEAD> tag (any letter case), or in front of the page.

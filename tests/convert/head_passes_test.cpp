@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "convert/html_passes.h"
 
@@ -99,10 +100,25 @@ TEST(CharsetDeclarationTest, KnownCodePagesNameTheirCharset) {
             "<meta http-equiv='Content-Type' content='text/html charset=windows-1252'>");
 }
 
-TEST(CharsetDeclarationTest, OtherCodePagesNameNone) {
-  EXPECT_EQ(charsetDeclaration(932), "<meta http-equiv='Content-Type' content='text/html >");
-  EXPECT_EQ(charsetDeclaration(1250), "<meta http-equiv='Content-Type' content='text/html >");
-  EXPECT_EQ(charsetDeclaration(65001), "<meta http-equiv='Content-Type' content='text/html >");
+TEST(CharsetDeclarationTest, EveryWindowsAnsiCodePageNamesItsCharset) {
+  const std::pair<uint32_t, const char*> named[] = {
+      {874, "windows-874"},   {932, "shift_jis"},    {936, "gb2312"},
+      {949, "ks_c_5601-1987"}, {950, "big5"},         {1250, "windows-1250"},
+      {1253, "windows-1253"}, {1254, "windows-1254"}, {1255, "windows-1255"},
+      {1256, "windows-1256"}, {1257, "windows-1257"}, {1258, "windows-1258"},
+      {65001, "utf-8"}};
+  for (const auto& [codePage, charset] : named) {
+    EXPECT_EQ(charsetDeclaration(codePage),
+              std::string("<meta http-equiv='Content-Type' content='text/html charset=") + charset + "'>")
+        << codePage;
+  }
+}
+
+TEST(CharsetDeclarationTest, UnknownCodePageGetsAClosedDeclarationWithoutCharset) {
+  for (uint32_t codePage : {0u, 437u, 1249u, 1259u, 20127u}) {
+    EXPECT_EQ(charsetDeclaration(codePage), "<meta http-equiv='Content-Type' content='text/html'>")
+        << codePage;
+  }
 }
 
 TEST(InsertCharsetDeclarationTest, DeclarationFollowsTheHeadTag) {
@@ -120,8 +136,8 @@ TEST(InsertCharsetDeclarationTest, HeadTagIsFoundInAnyLetterCase) {
 }
 
 TEST(InsertCharsetDeclarationTest, PageWithoutHeadTagGetsTheDeclarationInFront) {
-  EXPECT_EQ(declared("<html><head class=x><body>", 932),
-            "<meta http-equiv='Content-Type' content='text/html >\n<html><head class=x><body>");
+  EXPECT_EQ(declared("<html><head class=x><body>", 437),
+            "<meta http-equiv='Content-Type' content='text/html'>\n<html><head class=x><body>");
   EXPECT_EQ(declared("", 1252),
             "<meta http-equiv='Content-Type' content='text/html charset=windows-1252'>\n");
 }

@@ -105,7 +105,7 @@ TEST(ConvertRtfToPageTest, CodePageChoosesTheDeclaration) {
   converter.output = "<HEAD></head>x";
   std::string text = "{\\rtf1 x}";
   ASSERT_TRUE(convertRtfToPage(text, "", 0u, 932, converter.function(), nullptr, nullptr));
-  EXPECT_EQ(text, "<HEAD>\n<meta http-equiv='Content-Type' content='text/html >\n</head>x");
+  EXPECT_EQ(text, "<HEAD>\n<meta http-equiv='Content-Type' content='text/html charset=shift_jis'>\n</head>x");
 }
 
 TEST(ConvertRtfToPageTest, EmptyConverterOutputStillGetsTheDeclaration) {
