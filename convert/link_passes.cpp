@@ -15,6 +15,8 @@ constexpr std::string_view kEscapedLess = "&lt;";
 constexpr std::string_view kLinkOpen = "<A TARGET=_blank HREF=";
 constexpr std::string_view kLinkClose = "</A>";
 constexpr std::size_t kLongestLinkedAddress = 780;
+// Becomes ">" in the unescaping pass.
+constexpr std::string_view kEscapedTagEnd = "&gt;;";
 
 constexpr std::string_view kBookmarkOpen = "bookmark&lt;";
 constexpr std::string_view kBookmarkClose = "&gt;";
@@ -30,74 +32,123 @@ bool endsAddress(unsigned char c) {
 
 char upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
 
-bool isSpaceOrTagEnd(char c) {
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>';
-}
+bool isLetter(char c) { return upper(c) >= 'A' && upper(c) <= 'Z'; }
+
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Answers, for increasing body offsets, whether an offset stands inside a tag or inside the
-// text of an <A ...>...</A> element. Every byte is looked at once and the closing-tag search
-// only moves forward, so a whole page costs linear time.
+// text of an <A ...>...</A> element of the page as the later passes leave it: an escaped "<"
+// before a letter, "/", "!" or "?" (but not before an address) opens a tag as "<" does, "&gt;;" closes one as ">" does, and
+// a bookmark marker up to its "&gt;" is the anchor tag it becomes. Every byte is looked at once
+// and the searches ahead only move forward, so a whole page costs linear time.
 class MarkupTracker {
  public:
   explicit MarkupTracker(std::string_view body) : body_(body) {}
 
   bool insideMarkup(std::size_t offset) {
     for (; scanned_ < offset; ++scanned_) {
-      const char c = body_[scanned_];
+      if (scanned_ < markerEnd_) continue;
       if (inTag_) {
-        trackTag(c);
-      } else if (c == '<') {
-        inTag_ = true;
-        afterEquals_ = false;
-        quote_ = 0;
-        if (opensAnchor(scanned_)) anchorTextEnd_ = closingAnchorAfter(scanned_);
+        trackTag(scanned_);
+      } else if (body_[scanned_] == '<') {
+        openTag(scanned_, 1);
+      } else if (body_[scanned_] == '&' && at(scanned_, kEscapedLess)) {
+        if (opensMarker(scanned_)) {
+          markerEnd_ = markerClose_ + kBookmarkClose.size();
+        } else if (opensEscapedTag(scanned_)) {
+          openTag(scanned_, kEscapedLess.size());
+        }
       }
     }
-    return inTag_ || (anchorTextEnd_ != npos && offset < anchorTextEnd_);
+    return inTag_ || offset < markerEnd_ || (anchorTextEnd_ != npos && offset < anchorTextEnd_);
   }
 
  private:
-  // Inside a tag a ">" ends it only outside a quoted attribute value; a quote opens a value only
-  // right after "=", so a stray apostrophe in an unquoted value cannot swallow the page.
-  void trackTag(char c) {
+  bool at(std::size_t offset, std::string_view text) const { return body_.substr(offset, text.size()) == text; }
+
+  // The ">" that ends a tag, or the "&gt;;" that becomes one; 0 when neither stands there.
+  std::size_t tagEndAt(std::size_t offset) const {
+    if (offset >= body_.size()) return 0;
+    if (body_[offset] == '>') return 1;
+    return body_[offset] == '&' && at(offset, kEscapedTagEnd) ? kEscapedTagEnd.size() : 0;
+  }
+
+  // An address right after the escaped "<" is linked, and its link tag then follows the "<",
+  // which so opens none.
+  bool opensEscapedTag(std::size_t offset) const {
+    const std::size_t next = offset + kEscapedLess.size();
+    if (next >= body_.size() || at(next, kWebPrefix)) return false;
+    const char c = body_[next];
+    return isLetter(c) || c == '/' || c == '!' || c == '?';
+  }
+
+  // A marker that the bookmark pass replaces: "bookmark&lt;" with a "&gt;" somewhere after it.
+  bool opensMarker(std::size_t lessAt) {
+    const std::size_t prefix = kBookmarkOpen.size() - kEscapedLess.size();
+    if (lessAt < prefix || !at(lessAt - prefix, kBookmarkOpen) || noMarkerClose_) return false;
+    if (markerClose_ == npos || markerClose_ < lessAt) markerClose_ = body_.find(kBookmarkClose, lessAt + kEscapedLess.size());
+    noMarkerClose_ = markerClose_ == npos;
+    return !noMarkerClose_;
+  }
+
+  void openTag(std::size_t offset, std::size_t lessLength) {
+    inTag_ = true;
+    afterEquals_ = false;
+    quote_ = 0;
+    if (opensAnchor(offset + lessLength)) anchorTextEnd_ = closingAnchorAfter(offset);
+  }
+
+  // Inside a tag a tag end counts only outside a quoted attribute value; a quote opens a value
+  // only right after "=", so a stray apostrophe in an unquoted value cannot swallow the page.
+  void trackTag(std::size_t offset) {
+    const char c = body_[offset];
     if (quote_) {
       if (c == quote_) quote_ = 0;
       return;
     }
-    if (c == '>') {
+    if (tagEndAt(offset)) {
       inTag_ = false;
     } else if ((c == '"' || c == '\'') && afterEquals_) {
       quote_ = c;
     }
     if (c == '=') {
       afterEquals_ = true;
-    } else if (c != ' ' && c != '\t' && c != '\r' && c != '\n') {
+    } else if (!isBlank(c)) {
       afterEquals_ = false;
     }
   }
 
-  bool opensAnchor(std::size_t at) const {
-    return at + 2 < body_.size() && upper(body_[at + 1]) == 'A' && isSpaceOrTagEnd(body_[at + 2]);
+  // The tag name, right after its "<", is A alone.
+  bool opensAnchor(std::size_t name) const {
+    if (name + 1 >= body_.size() || upper(body_[name]) != 'A') return false;
+    return isBlank(body_[name + 1]) || tagEndAt(name + 1);
   }
 
-  // True when only white space stands between `at` and a ">".
-  bool closesTagAt(std::size_t at) const {
-    while (at < body_.size() && (body_[at] == ' ' || body_[at] == '\t' || body_[at] == '\r' || body_[at] == '\n'))
-      ++at;
-    return at < body_.size() && body_[at] == '>';
+  // True when only white space stands between `offset` and a tag end.
+  bool closesTagAt(std::size_t offset) const {
+    while (offset < body_.size() && isBlank(body_[offset])) ++offset;
+    return tagEndAt(offset) != 0;
   }
 
-  // An opening tag without a later "</A>" makes no element, so nothing after it is protected.
-  std::size_t closingAnchorAfter(std::size_t at) {
-    if (closeFound_ != npos && closeFound_ > at) return closeFound_;
-    if (noCloseFrom_ != npos && noCloseFrom_ <= at) return npos;
-    for (std::size_t k = body_.find("</", at); k != npos; k = body_.find("</", k + 2)) {
-      if (k + 2 < body_.size() && upper(body_[k + 2]) == 'A' && closesTagAt(k + 3)) {
-        closeFound_ = k;
-        return k;
+  // The start of the first "</A>" after `offset`, either bracket escaped; an opening tag without
+  // one makes no element, so nothing after it is protected.
+  std::size_t closingAnchorAfter(std::size_t offset) {
+    if (closeFound_ != npos && closeFound_ > offset) return closeFound_;
+    if (noCloseFrom_ != npos && noCloseFrom_ <= offset) return npos;
+    for (std::size_t k = body_.find('/', offset + 1); k != npos; k = body_.find('/', k + 1)) {
+      std::size_t start = npos;
+      if (body_[k - 1] == '<') {
+        start = k - 1;
+      } else if (k >= kEscapedLess.size() && at(k - kEscapedLess.size(), kEscapedLess)) {
+        start = k - kEscapedLess.size();
+      }
+      if (start == npos || start < offset || k + 1 >= body_.size() || upper(body_[k + 1]) != 'A') continue;
+      if (closesTagAt(k + 2)) {
+        closeFound_ = start;
+        return start;
       }
     }
-    noCloseFrom_ = at;
+    noCloseFrom_ = offset;
     return npos;
   }
 
@@ -109,6 +160,9 @@ class MarkupTracker {
   std::size_t anchorTextEnd_ = npos;
   std::size_t closeFound_ = npos;
   std::size_t noCloseFrom_ = npos;
+  std::size_t markerEnd_ = 0;
+  std::size_t markerClose_ = npos;
+  bool noMarkerClose_ = false;
 };
 
 void appendLink(std::string& out, std::string_view address) {

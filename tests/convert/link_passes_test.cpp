@@ -133,6 +133,19 @@ TEST(LinkWebAddressesTest, AnchorWithoutClosingTagProtectsNothing) {
                 "</ABBR>");
 }
 
+TEST(LinkWebAddressesTest, EscapedMarkupIsLeftAloneLikeTheTagItBecomes) {
+  const std::string typed = "&lt;a href=\"http://x.org\"&gt;;see http://x.org&lt;/a &gt;;";
+  EXPECT_EQ(linked(typed + " http://y.org"), typed + " " + link("http://y.org"));
+  EXPECT_EQ(linked("&lt;img src=http://a.org/p.png&gt;;http://b.org&lt;br&gt;;"),
+            "&lt;img src=http://a.org/p.png&gt;;" + link("http://b.org") + "&lt;br&gt;;");
+  // A bookmark marker is the anchor tag it becomes; an escaped "<" before a blank opens no tag,
+  // nor one before an address, which the link's own tag then follows.
+  EXPECT_EQ(linked("bookmark&lt;http://x.org&gt; 1 &lt; 2 &lt;http://y.org&gt;"),
+            "bookmark&lt;http://x.org&gt; 1 &lt; 2 &lt;" + link("http://y.org&gt;"));
+  // Without a "&gt;;" the escaped tag runs on, as it will once unescaped.
+  EXPECT_EQ(linked("&lt;b&gt; http://z.org"), "&lt;b&gt; http://z.org");
+}
+
 TEST(InsertBookmarkAnchorsTest, MarkerBecomesAnOpenAnchor) {
   EXPECT_EQ(anchored("<p>a bookmark&lt;Intro&gt; b</p>"), "<p>a <A NAME=\"Intro\"> b</p>");
 }

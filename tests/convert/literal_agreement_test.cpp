@@ -35,7 +35,9 @@ class PageMaker {
 TEST(LiteralAgreementTest, LinkWebAddresses) {
   PageMaker maker({"http://", "http://a.org", "x", "&lt;", "&gt;;", " ", "\t", "\r\n", "\"", "<BR>",
                    "</head>", "\xE9", ">", "<", "&l", "t;", std::string(390, 'w'), "<A HREF=\"",
-                   "<a\thref=", "<A>", "<ABBR>", "</A>", "</a>", "</", "A", "<IMG SRC=\""},
+                   "<a\thref=", "<A>", "<ABBR>", "</A>", "</a>", "</", "A", "<IMG SRC=\"",
+                   "&lt;a href=\"", "&lt;/a&gt;;", "&lt;b", "&lt;/", "&lt;!", "&lt; ", "&gt;", "=",
+                   "bookmark&lt;", "bookmark", "a", "'"},
                   17);
   for (int n = 0; n < kPagesPerPass; ++n) {
     const std::string page = maker.next();

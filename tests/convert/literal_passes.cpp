@@ -20,41 +20,69 @@ std::string upperCopy(const std::string& s) {
   return u;
 }
 
-bool isAnchorOpening(const std::string& s, std::size_t at) {
-  if (at + 2 >= s.size() || s[at] != '<' || (s[at + 1] != 'A' && s[at + 1] != 'a')) return false;
-  const char c = s[at + 2];
-  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '>';
-}
-
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-// The first "</A" followed by blanks and ">" at or after `from`.
+bool isAt(const std::string& s, std::size_t k, const std::string& text) { return s.compare(k, text.size(), text) == 0; }
+
+// The length of the tag end at k: ">", or "&gt;;", which the unescaping pass turns into ">".
+std::size_t tagEndAt(const std::string& s, std::size_t k) {
+  if (k < s.size() && s[k] == '>') return 1;
+  return isAt(s, k, "&gt;;") ? 5 : 0;
+}
+
+// The tag name starting at `name` is A alone.
+bool isAnchorName(const std::string& s, std::size_t name) {
+  if (name + 1 >= s.size() || (s[name] != 'A' && s[name] != 'a')) return false;
+  return isBlank(s[name + 1]) || tagEndAt(s, name + 1) != 0;
+}
+
+// The first "</A" followed by blanks and a tag end at or after `from`, either bracket escaped.
 std::size_t closingAnchor(const std::string& body, std::size_t from) {
-  const std::string upper = upperCopy(body);
-  for (std::size_t k = upper.find("</A", from); k != npos; k = upper.find("</A", k + 1)) {
-    std::size_t end = k + 3;
+  for (std::size_t k = from; k < body.size(); ++k) {
+    const std::size_t less = body[k] == '<' ? 1 : isAt(body, k, "&lt;") ? 4 : 0;
+    if (less == 0 || !isAt(body, k + less, "/") || k + less + 1 >= body.size()) continue;
+    const char name = body[k + less + 1];
+    if (name != 'A' && name != 'a') continue;
+    std::size_t end = k + less + 2;
     while (end < body.size() && isBlank(body[end])) ++end;
-    if (end < body.size() && body[end] == '>') return k;
+    if (tagEndAt(body, end)) return k;
   }
   return npos;
 }
 
-// Reads the page from its start up to the offset, one byte at a time. Inside a tag: a "<" was
-// seen and no ">" outside a quoted value since (a quote opens a value only after "=").
-// Inside a link's text: the last anchor tag before the offset is closed after it.
+// Reads the page from its start up to the offset, one byte at a time, as the later passes will
+// leave it. Inside a tag: a "<", or an "&lt;" before a letter, "/", "!" or "?" but not before
+// "http://" (that address gets a link, whose tag then follows the "<"), was seen and no
+// ">" or "&gt;;" outside a quoted value since (a quote opens a value only after "="). Inside a
+// bookmark marker: from its "&lt;" through the first "&gt;" after it. Inside a link's text: the
+// last anchor tag before the offset is closed after it.
 bool insideMarkup(const std::string& body, std::size_t i) {
   bool inTag = false;
   bool afterEquals = false;
   char quote = 0;
   std::size_t opening = npos;
+  std::size_t markerEnd = 0;
   for (std::size_t k = 0; k < i; ++k) {
+    if (k < markerEnd) continue;
     const char c = body[k];
     if (!inTag) {
-      if (c == '<') {
+      std::size_t less = c == '<' ? 1 : 0;
+      if (isAt(body, k, "&lt;")) {
+        const std::size_t r = body.find("&gt;", k + 4);
+        if (k >= 8 && isAt(body, k - 8, "bookmark&lt;") && r != npos) {
+          markerEnd = r + 4;
+          continue;
+        }
+        const char next = k + 4 < body.size() ? body[k + 4] : ' ';
+        const char upperNext = (next >= 'a' && next <= 'z') ? static_cast<char>(next - 'a' + 'A') : next;
+        const bool tagStart = (upperNext >= 'A' && upperNext <= 'Z') || next == '/' || next == '!' || next == '?';
+        if (tagStart && !isAt(body, k + 4, "http://")) less = 4;
+      }
+      if (less > 0) {
         inTag = true;
         afterEquals = false;
         quote = 0;
-        if (isAnchorOpening(body, k)) opening = k;
+        if (isAnchorName(body, k + less)) opening = k;
       }
       continue;
     }
@@ -62,12 +90,12 @@ bool insideMarkup(const std::string& body, std::size_t i) {
       if (c == quote) quote = 0;
       continue;
     }
-    if (c == '>') inTag = false;
+    if (tagEndAt(body, k)) inTag = false;
     if ((c == '"' || c == '\'') && afterEquals) quote = c;
     if (c == '=') afterEquals = true;
     else if (!isBlank(c)) afterEquals = false;
   }
-  if (inTag) return true;
+  if (inTag || i < markerEnd) return true;
   if (opening == npos) return false;
   const std::size_t closing = closingAnchor(body, opening);
   return closing != npos && i < closing;

@@ -142,5 +142,13 @@ TEST(FinishConvertedPageTest, AddressesAreLinkedBeforeEscapesBecomeMarkup) {
             "<A TARGET=_blank HREF=\"http://b.org>\">http://b.org></A>\r\n");
 }
 
+TEST(FinishConvertedPageTest, MarkupTypedInANoteKeepsItsAddressInItsTag) {
+  std::string page = "<HEAD></head>&lt;a href=\"http://x.org\"&gt;;x.org&lt;/a&gt;;\r\n";
+  finishConvertedPage(page, 1252);
+  EXPECT_EQ(page,
+            "<HEAD>\n<meta http-equiv='Content-Type' content='text/html charset=windows-1252'>\n"
+            "</head><a href=\"http://x.org\">x.org</a>\r\n");
+}
+
 }  // namespace
 }  // namespace t2c
