@@ -1,6 +1,8 @@
 // Runs EXRTF2WEB of the converter library on temporary files and reads its HTML back.
 #include "convert/converter_call_win.h"
 
+#include <vector>
+
 #include "project/file_output_win.h"
 #include "project/text_mode.h"
 #include "project/work_folder_win.h"
@@ -11,6 +13,36 @@ namespace {
 // The library's contract: RTF path, HTML path, 16, colour text, 0, 96; non-zero when converted.
 using ConverterEntry = int(WINAPI*)(const char* rtfPath, const char* htmlPath, int fixed16,
                                     const char* colour, int fixed0, int fixed96);
+
+// The last-write time of a claimed HTML file until the library writes it: an untouched file is
+// told apart from an empty page that way.
+FILETIME untouchedTime() {
+  SYSTEMTIME day = {};
+  day.wYear = 1990;
+  day.wMonth = 1;
+  day.wDay = 1;
+  FILETIME time = {};
+  SystemTimeToFileTime(&day, &time);
+  return time;
+}
+
+bool markUntouched(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const FILETIME time = untouchedTime();
+  const bool marked = SetFileTime(file, nullptr, nullptr, &time) != 0;
+  CloseHandle(file);
+  return marked;
+}
+
+// A file the library removed counts as not written.
+bool writtenSinceClaim(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data;
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return false;
+  const FILETIME untouched = untouchedTime();
+  return CompareFileTime(&data.ftLastWriteTime, &untouched) != 0;
+}
 
 }  // namespace
 
@@ -35,47 +67,37 @@ bool runConverter(const std::string& rtfText, std::string& result, const std::st
     result = kCannotLoadConverter;
     return false;
   }
-  // The RTF file is created exclusively, and its number, taken by nobody else, names the HTML
-  // file too: conversions in other processes cannot read or overwrite ours.
-  const std::string rtfPath = createTempFile("rtf");
+  // Both files are created exclusively under one number: conversions in other processes cannot
+  // read or overwrite ours, and a stale file of either name is never read or deleted.
+  const std::vector<std::string> paths = createTempFiles({"rtf", "htm"});
+  const std::string rtfPath = paths.empty() ? std::string() : paths[0];
+  const std::string htmlPath = paths.empty() ? std::string() : paths[1];
   // Written as text mode would, so the library sees the line ends an RTF file has on Windows.
-  if (rtfPath.empty() || !writeWholeFile(rtfPath, textModeBytes(rtfText))) {
-    DeleteFileA(rtfPath.c_str());
+  if (paths.empty() || !writeWholeFile(rtfPath, textModeBytes(rtfText)) || !markUntouched(htmlPath)) {
+    for (const std::string& path : paths) DeleteFileA(path.c_str());
     result = kCannotWriteTempFile;
     FreeLibrary(library);
     return false;
   }
 
-  bool converted = false;
+  const char* failure = kCannotFindEntryPoint;
   const auto entry =
       reinterpret_cast<ConverterEntry>(reinterpret_cast<void*>(GetProcAddress(library, kConverterEntryPoint)));
-  if (!entry) {
-    result = kCannotFindEntryPoint;
-  } else {
-    result = rtfPath.substr(0, rtfPath.size() - 3) + "htm";
-    if (entry(rtfPath.c_str(), result.c_str(), 16, colourText.c_str(), 0, 96) != 0) {
-      converted = true;
-    } else if (isExistingFile(result)) {
-      DeleteFileA(result.c_str());
-      result = kBadConverterCall;
-    } else {
-      // Nothing was written: the reading below reports it.
-      converted = true;
-    }
+  if (entry) {
+    const bool returnedNonZero = entry(rtfPath.c_str(), htmlPath.c_str(), 16, colourText.c_str(), 0, 96) != 0;
+    failure = converterCallFailure(returnedNonZero, writtenSinceClaim(htmlPath));
   }
   DeleteFileA(rtfPath.c_str());
   FreeLibrary(library);
-  if (!converted) return false;
 
-  const std::string htmlPath = result;
   std::string bytes;
-  if (!readWholeFile(htmlPath, bytes)) {
-    DeleteFileA(htmlPath.c_str());
-    result = kCannotReadBufferFile;
+  if (!failure && !readWholeFile(htmlPath, bytes)) failure = kCannotReadBufferFile;
+  DeleteFileA(htmlPath.c_str());
+  if (failure) {
+    result = failure;
     return false;
   }
   result = linesEndingInCrLf(bytes);
-  DeleteFileA(htmlPath.c_str());
   return true;
 }
 

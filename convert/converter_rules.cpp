@@ -13,6 +13,11 @@ std::vector<std::string> converterLibraryCandidates(const std::string& libraryPl
   return {folder + libraryName, libraryPlace, libraryName};
 }
 
+const char* converterCallFailure(bool returnedNonZero, bool wroteOutput) {
+  if (!wroteOutput) return kCannotReadBufferFile;
+  return returnedNonZero ? nullptr : kBadConverterCall;
+}
+
 std::string linesEndingInCrLf(const std::string& fileBytes) {
   std::string text;
   text.reserve(fileBytes.size() + fileBytes.size() / 16 + 2);

@@ -22,6 +22,11 @@ constexpr char kCannotReadBufferFile[] = "Cannot read from buffer file";
 std::vector<std::string> converterLibraryCandidates(const std::string& libraryPlace,
                                                     const std::string& libraryName);
 
+// Why a conversion failed once the library has been called, or null when its HTML is to be read:
+// a library that returned zero yet wrote the HTML file made a bad call, and one that did not
+// write it left nothing to read, whatever it returned.
+const char* converterCallFailure(bool returnedNonZero, bool wroteOutput);
+
 // The converter's output as a text-mode reader sees it, line by line: every line, the last
 // included even without a line end, ends in "\r\n"; a "\r\n" pair in the file counts as one end.
 std::string linesEndingInCrLf(const std::string& fileBytes);

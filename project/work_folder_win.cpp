@@ -92,12 +92,34 @@ std::string makeWorkFolder() {
 }
 
 std::string createTempFile(const std::string& extension) {
-  return claimTempName(extension, [](const std::string& name) {
-    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
+  const std::vector<std::string> paths = createTempFiles({extension});
+  return paths.empty() ? std::string() : paths.front();
+}
+
+std::vector<std::string> createTempFiles(const std::vector<std::string>& extensions) {
+  std::vector<std::string> paths;
+  if (extensions.empty()) return paths;
+  const std::string& first = extensions.front();
+  // The name of the first file, less its extension, is the stem of every other.
+  const std::string name = claimTempName(first, [&](const std::string& claimed) {
+    const std::string stem = claimed.substr(0, claimed.size() - first.size());
+    for (const std::string& extension : extensions) {
+      const std::string path = stem + extension;
+      HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        for (const std::string& made : paths) DeleteFileA(made.c_str());
+        paths.clear();
+        SetLastError(error);
+        return false;
+      }
+      CloseHandle(file);
+      paths.push_back(path);
+    }
     return true;
   });
+  if (name.empty()) paths.clear();
+  return paths;
 }
 
 bool removeWorkFolder(const std::string& path) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "project/tick_clock.h"
 
@@ -29,6 +30,11 @@ std::string makeWorkFolder();
 // folder, taking the next number when a name is taken, so that nothing else can share it.
 // Returns its path, or empty when none can be created.
 std::string createTempFile(const std::string& extension);
+
+// The same for several files of one number, one per extension, each created exclusively: the
+// next number is taken when any of the names is taken. Returns their paths in the order of the
+// extensions, or none.
+std::vector<std::string> createTempFiles(const std::vector<std::string>& extensions);
 
 // Deletes every file directly inside the folder, then the folder itself when that empties it;
 // subfolders stay. False only for an empty path.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/converter_call_win.h"
+#include "project/work_folder_win.h"
 
 namespace t2c {
 namespace {
@@ -159,6 +160,31 @@ TEST_F(ConverterCallTest, TemporaryFilesAreNamedInTheTemporaryFolder) {
   EXPECT_EQ(htmlLine.rfind("html=" + temp_ + "abc", 0), 0u) << htmlLine;
   EXPECT_EQ(htmlLine.substr(htmlLine.size() - 10), ".tmp.htm\r\n") << htmlLine;
   EXPECT_EQ(filesIn(temp_), std::vector<std::string>{});
+}
+
+TEST_F(ConverterCallTest, StaleHtmlFilesOfTheNextNumbersAreNeitherReadNorDeleted) {
+  // The numbers a claim made now tries first, each already holding an HTML file of its own.
+  std::vector<std::string> stale;
+  const DWORD now = GetTickCount();
+  for (DWORD step = 0; step < 256; ++step) {
+    const UINT unique = (now + step) & 0xFFFFu;
+    char name[MAX_PATH + 1] = {};
+    if (unique == 0 || GetTempFileNameA(temp_.c_str(), "abcd", unique, name) == 0) continue;
+    stale.push_back(std::string(name) + ".htm");
+    HANDLE file = CreateFileA(stale.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "stale", 5, &written, nullptr);
+    CloseHandle(file);
+  }
+  std::string result;
+  ASSERT_TRUE(runConverter("{}", result, stubs("in_folder"), "000000"));
+  EXPECT_EQ(result, stubPage("in folder", "000000", "{}"));
+  EXPECT_EQ(filesIn(temp_).size(), stale.size());
+  for (const std::string& path : stale) {
+    EXPECT_EQ(fileSize(path), 5u) << path;
+    DeleteFileA(path.c_str());
+  }
 }
 
 TEST_F(ConverterCallTest, PresenceTestReleasesTheLibrary) {

@@ -27,6 +27,13 @@ TEST(ConverterLibraryCandidatesTest, FullLibraryPathComesSecond) {
             (Paths{"D:\\conv\\other.dll\\irun.dll", "D:\\conv\\other.dll", "irun.dll"}));
 }
 
+TEST(ConverterCallFailureTest, OnlyAWrittenFileAfterANonZeroResultIsRead) {
+  EXPECT_EQ(converterCallFailure(true, true), nullptr);
+  EXPECT_STREQ(converterCallFailure(false, true), "Bad call on EXRTF2WEB");
+  EXPECT_STREQ(converterCallFailure(true, false), "Cannot read from buffer file");
+  EXPECT_STREQ(converterCallFailure(false, false), "Cannot read from buffer file");
+}
+
 TEST(LinesEndingInCrLfTest, EveryLineEndsInCrLf) {
   EXPECT_EQ(linesEndingInCrLf("<html>\r\n<body>\nx\r\n"), "<html>\r\n<body>\r\nx\r\n");
 }
