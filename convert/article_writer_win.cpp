@@ -3,11 +3,13 @@
 
 #include <cstdint>
 
+#include "convert/article_plan.h"
 #include "convert/html_passes.h"
 #include "convert/page_conversion_win.h"
 #include "plugin/host_services_win.h"
 #include "project/article_naming.h"
-#include "project/file_output_win.h"
+#include "project/project_writers_win.h"
+#include "project/text_mode.h"
 #include "project/tick_clock.h"
 
 namespace t2c {
@@ -56,32 +58,42 @@ bool convertArticle(std::string& text, const ExportRun& run, const std::string& 
   return converted;
 }
 
-bool writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
-                  const ExportRun& run) {
+WriteResult writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
+                         const ExportRun& run) {
   std::string text = node.text;
-  if (node.kind == kRichText) {
-    if (run.convertHtml == kRtfToHtml) convertArticle(text, run, node.header);
-    tidyLinkTexts(text);
-  } else if (node.kind == kPlainText && run.plainTextAsHtml) {
-    // A host without the service leaves the plain text itself for the converter.
-    std::string rendered = text;
-    host::convertText(text, rendered);
-    text.swap(rendered);
-    convertArticle(text, run, node.header);
+  switch (articleText(node.kind, run.convertHtml, run.plainTextAsHtml)) {
+    case ArticleText::kAsIs:
+      break;
+    case ArticleText::kConvertedRtf:
+      convertArticle(text, run, node.header);
+      tidyLinkTexts(text);
+      break;
+    case ArticleText::kTidiedRtf:
+      tidyLinkTexts(text);
+      break;
+    case ArticleText::kConvertedPlainText: {
+      // A host without the service leaves the plain text itself for the converter.
+      std::string rendered = text;
+      host::convertText(text, rendered);
+      text.swap(rendered);
+      convertArticle(text, run, node.header);
+      break;
+    }
   }
-  return writeTemporaryFile(inWorkFolder(workFolder, fileName), text);
+  return writeBuildFile(run, inWorkFolder(workFolder, fileName), text);
 }
 
-bool writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName) {
+WriteResult writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName) {
   const std::string page = fillRtfLinkTemplate(run.rtfLinkTemplate, rtfFileName, node.header);
-  if (!writeTemporaryTextFile(inWorkFolder(run.workFolder, node.fileName), page)) return false;
-  run.fileList.push_back(node.fileName);
-  return true;
+  const WriteResult result = writeBuildFile(run, inWorkFolder(run.workFolder, node.fileName), textModeBytes(page));
+  if (result == WriteResult::kWritten) run.fileList.push_back(node.fileName);
+  return result;
 }
 
-bool writeRtfLinkArticle(ExportRun& run, const ExportNode& node) {
+WriteResult writeRtfLinkArticle(ExportRun& run, const ExportNode& node) {
   const std::string rtfFileName = rtfCompanionName(node.id);
-  if (!writeTemporaryFile(inWorkFolder(run.workFolder, rtfFileName), node.text)) return false;
+  const WriteResult result = writeBuildFile(run, inWorkFolder(run.workFolder, rtfFileName), node.text);
+  if (result != WriteResult::kWritten) return result;
   run.fileList.push_back(rtfFileName);
   return writeRtfLinkPage(run, node, rtfFileName);
 }
@@ -90,16 +102,26 @@ bool writeNodeArticle(TreeItem* item, void* context) {
   auto* run = static_cast<ExportRun*>(context);
   if (!run) return false;
   const ExportNode* node = item ? item->node : nullptr;
-  if (!node || node->excluded || isContainer(*node)) return true;
-  if (node->kind == kRichText) {
-    if (run->convertHtml == kRtfLinkPage) return writeRtfLinkArticle(*run, *node);
-    if (run->convertHtml == kRtfSkip) return true;
+  if (!node) return true;
+  WriteResult result = WriteResult::kWritten;
+  switch (nodeArticle(*node, run->convertHtml)) {
+    case NodeArticle::kNone:
+      return true;
+    case NodeArticle::kRtfWithLinkPage:
+      result = writeRtfLinkArticle(*run, *node);
+      break;
+    case NodeArticle::kArticle:
+      result = writeArticle(run->workFolder, node->fileName, *node, *run);
+      // A file that cannot be created stays listed: the compiler then names it in its report.
+      if (result == WriteResult::kNotCreated) result = WriteResult::kWritten;
+      if (result == WriteResult::kWritten) {
+        run->fileList.push_back(node->fileName);
+        if (node->id == run->firstArticleId) run->defaultTopic = node->fileName;
+      }
+      break;
   }
-  // A file that cannot be written stays listed: the compiler then names it in its report.
-  writeArticle(run->workFolder, node->fileName, *node, *run);
-  run->fileList.push_back(node->fileName);
-  if (node->id == run->firstArticleId) run->defaultTopic = node->fileName;
-  return true;
+  if (result == WriteResult::kWriteFailed) run->writeFailed = true;
+  return result == WriteResult::kWritten;
 }
 
 }  // namespace t2c

@@ -4,27 +4,29 @@
 #include <string>
 
 #include "project/export_job.h"
+#include "project/file_output_win.h"
 
 namespace t2c {
 
-// The visitor of the writing walk; `run` is the ExportRun. True continues the walk, false ends it.
+// The visitor of the writing walk; `run` is the ExportRun. True continues the walk, false ends
+// it: after a linking page's RTF file or page that cannot be created, or a write error on an
+// open file, which also sets the run's writeFailed and so ends the build.
 bool writeNodeArticle(TreeItem* item, void* run);
 
-// Writes one article file for kinds 0 to 3 and kinds the plug-in does not know; true when the
-// file could be written.
-bool writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
-                  const ExportRun& run);
+// Writes one article file for kinds 0 to 3 and kinds the plug-in does not know.
+WriteResult writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
+                         const ExportRun& run);
 
 // Converts `text` into a finished page in place, logging the attempt and a slow one's duration.
 // On failure text is left as it was.
 bool convertArticle(std::string& text, const ExportRun& run, const std::string& header);
 
-// Writes the node's RTF as "rtf<id>.rtf" and the page that links to it; false when either
-// cannot be written.
-bool writeRtfLinkArticle(ExportRun& run, const ExportNode& node);
+// Writes the node's RTF as "rtf<id>.rtf" and the page that links to it, listing each file
+// written; stops at the first that is not written.
+WriteResult writeRtfLinkArticle(ExportRun& run, const ExportNode& node);
 
-// Writes the linking page alone, made from the run's template.
-bool writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName);
+// Writes the linking page alone, made from the run's template, and lists it when written.
+WriteResult writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName);
 
 // The template with every "%RTF_FILE%" replaced by the file name, then every "%RTF_HEADER%" by
 // the header; inserted texts are not searched again.

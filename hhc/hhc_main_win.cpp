@@ -9,6 +9,9 @@
 #include <cstdio>
 #include <cwchar>
 #include <string>
+#include <vector>
+
+#include "hhc/hhc_project.h"
 
 namespace {
 
@@ -66,33 +69,6 @@ bool readWholeFile(const std::wstring& path, std::string& contents) {
   return true;
 }
 
-std::string trimmed(const std::string& text) {
-  const size_t first = text.find_first_not_of(" \t\r\n");
-  if (first == std::string::npos) return std::string();
-  return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
-}
-
-// The value of "Compiled file=" in the [OPTIONS] section, the way the compiler reads it.
-std::string compiledFileName(const std::string& project) {
-  bool inOptions = false;
-  size_t start = 0;
-  while (start < project.size()) {
-    size_t end = project.find('\n', start);
-    if (end == std::string::npos) end = project.size();
-    const std::string line = trimmed(project.substr(start, end - start));
-    start = end + 1;
-    if (!line.empty() && line[0] == '[') {
-      inOptions = lstrcmpiA(line.c_str(), "[OPTIONS]") == 0;
-      continue;
-    }
-    const size_t equals = line.find('=');
-    if (!inOptions || equals == std::string::npos) continue;
-    if (lstrcmpiA(trimmed(line.substr(0, equals)).c_str(), "Compiled file") == 0)
-      return trimmed(line.substr(equals + 1));
-  }
-  return std::string();
-}
-
 bool isAbsolute(const std::wstring& path) {
   return (path.size() >= 2 && path[1] == L':') || (!path.empty() && (path[0] == L'\\' || path[0] == L'/'));
 }
@@ -132,9 +108,16 @@ struct Outcome {
   long status = -1;
 };
 
+// A listed file that chmcmd, which does not resolve names as Windows does, would miss: the shell
+// gives it the listed name as a link to the file Windows finds, for the length of the run.
+struct Alias {
+  std::string target;  // host path of the file found
+  std::string link;    // the listed name, in the project's folder
+};
+
 // Under Wine the host's chmcmd does the work; the shell sets its folder and collects its output.
 Outcome runUnixCompiler(UnixSpawn spawn, UnixFileName toUnix, const std::wstring& folder,
-                        const std::wstring& project, const std::wstring& log) {
+                        const std::wstring& project, const std::wstring& log, const std::vector<Alias>& aliases) {
   Outcome outcome;
   const std::string unixFolder = unixPath(toUnix, folder);
   const std::string unixProject = unixPath(toUnix, project);
@@ -143,8 +126,22 @@ Outcome runUnixCompiler(UnixSpawn spawn, UnixFileName toUnix, const std::wstring
     say(L"cannot map the project's paths to the host system");
     return outcome;
   }
-  std::string command = "cd " + shellQuoted(unixFolder) + " && exec chmcmd " + kScanOption + " " +
-                        shellQuoted(unixProject) + " >" + shellQuoted(unixLog) + " 2>&1";
+  const std::string chmcmd = "chmcmd " + std::string(kScanOption) + " " + shellQuoted(unixProject) + " >" +
+                             shellQuoted(unixLog) + " 2>&1";
+  std::string command = "cd " + shellQuoted(unixFolder) + " && ";
+  if (aliases.empty()) {
+    command += "exec " + chmcmd;
+  } else {
+    // Only the links made here are removed again, never a file that stood there already.
+    std::string made, removed;
+    for (size_t n = 0; n < aliases.size(); ++n) {
+      const std::string flag = "a" + std::to_string(n);
+      made += "ln -s -- " + shellQuoted(aliases[n].target) + " " + shellQuoted(aliases[n].link) +
+              " 2>/dev/null && " + flag + "=1; ";
+      removed += "[ -z \"$" + flag + "\" ] || rm -f -- " + shellQuoted(aliases[n].link) + "; ";
+    }
+    command += "{ " + made + chmcmd + "; s=$?; " + removed + "exit $s; }";
+  }
   char shell[] = "/bin/sh";
   char dashC[] = "-c";
   char* argv[] = {shell, dashC, &command[0], nullptr};
@@ -202,8 +199,7 @@ bool relayMessages(const std::string& messages) {
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.pop_back();
     std::printf("%s\n", line.c_str());
-    if (line.compare(0, 6, "Error:") == 0 || line.compare(0, 23, "Can't find project file") == 0)
-      complained = true;
+    if (hhc::reportsFailure(line)) complained = true;
   }
   return complained;
 }
@@ -213,6 +209,70 @@ LONGLONG fileSize(const std::wstring& path) {
   if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
   if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
   return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+bool isRegularFile(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+struct ListedFile {
+  std::string listed;  // as the project lists it
+  std::wstring path;   // where Windows finds it: letter case ignored, trailing dots and blanks dropped
+};
+
+// The listed files that exist, as Windows resolves their names; each one that does not is named
+// in a warning and put in `missing`, and the build goes on without it, as Microsoft's compiler does.
+std::vector<ListedFile> findListedFiles(const std::string& projectText, const std::wstring& folder,
+                                        std::vector<std::string>& missing) {
+  std::vector<ListedFile> found;
+  for (const std::string& entry : hhc::listedFiles(projectText)) {
+    const std::wstring name = widen(entry);
+    const std::wstring path = isAbsolute(name) ? name : folder + L"\\" + name;
+    if (isRegularFile(path)) {
+      found.push_back({entry, path});
+    } else {
+      missing.push_back(entry);
+      say(L"warning: cannot find " + name + L", compiling without it");
+    }
+  }
+  return found;
+}
+
+// The files of the project's own folder whose host name is not the listed one.
+std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder, const std::vector<ListedFile>& files) {
+  std::vector<Alias> aliases;
+  const std::string unixFolder = unixPath(toUnix, folder);
+  if (unixFolder.empty()) return aliases;
+  for (const ListedFile& file : files) {
+    if (file.listed.find_first_of("\\/:") != std::string::npos) continue;
+    const std::string link = narrow(widen(file.listed), CP_UTF8);
+    const std::string target = unixPath(toUnix, file.path);
+    if (!target.empty() && target != unixFolder + "/" + link) aliases.push_back({target, link});
+  }
+  return aliases;
+}
+
+// A copy of the project without its missing files, in its folder so that every relative name
+// keeps its meaning, under a fresh name ending in ".hhp", which chmcmd needs to read it as one;
+// empty when it cannot be written.
+std::wstring writeReducedProject(const std::wstring& folder, const std::string& text) {
+  for (unsigned number = 1; number < 10000; ++number) {
+    const std::wstring path = folder + L"\\hhc" + std::to_wstring(number) + L".hhp";
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+      if (GetLastError() == ERROR_FILE_EXISTS) continue;
+      return std::wstring();
+    }
+    DWORD written = 0;
+    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+              written == text.size();
+    if (!CloseHandle(file)) ok = false;
+    if (ok) return path;
+    DeleteFileW(path.c_str());
+    return std::wstring();
+  }
+  return std::wstring();
 }
 
 int compile() {
@@ -231,7 +291,7 @@ int compile() {
     return 0;
   }
   const std::wstring folder = project.substr(0, project.find_last_of(L"\\/"));
-  const std::wstring name = widen(compiledFileName(projectText));
+  const std::wstring name = widen(hhc::compiledFileName(projectText));
   if (name.empty()) {
     say(L"the project names no compiled file (\"Compiled file=\")");
     return 0;
@@ -243,10 +303,23 @@ int compile() {
     return 0;
   }
 
+  std::vector<std::string> missing;
+  const std::vector<ListedFile> files = findListedFiles(projectText, folder, missing);
+  // chmcmd gives up on a listed file it cannot open, so it gets the project without them.
+  std::wstring compiledProject = project;
+  if (!missing.empty()) {
+    compiledProject = writeReducedProject(folder, hhc::projectWithout(projectText, missing));
+    if (compiledProject.empty()) {
+      say(L"cannot write the project without its missing files into " + folder);
+      return 0;
+    }
+  }
+
   wchar_t tempFolder[MAX_PATH];
   wchar_t log[MAX_PATH];
   if (!GetTempPathW(MAX_PATH, tempFolder) || !GetTempFileNameW(tempFolder, L"hhc", 0, log)) {
     say(L"cannot create a log file in the temporary folder");
+    if (compiledProject != project) DeleteFileW(compiledProject.c_str());
     return 0;
   }
   HMODULE ntdll = GetModuleHandleA("ntdll.dll");
@@ -257,22 +330,26 @@ int compile() {
       reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
   // A Windows chmcmd.exe beside us is used even under Wine, where the host's chmcmd is the default.
   const std::wstring windowsCompiler = ownFolder() + L"chmcmd.exe";
-  const Outcome outcome = spawn && toUnix && !exists(windowsCompiler)
-                              ? runUnixCompiler(spawn, toUnix, folder, project, log)
-                              : runWindowsCompiler(windowsCompiler, folder, project, log);
+  const Outcome outcome =
+      spawn && toUnix && !exists(windowsCompiler)
+          ? runUnixCompiler(spawn, toUnix, folder, compiledProject, log, aliasesFor(toUnix, folder, files))
+          : runWindowsCompiler(windowsCompiler, folder, compiledProject, log);
+  if (compiledProject != project) DeleteFileW(compiledProject.c_str());
 
   std::string messages;
   readWholeFile(log, messages);
   DeleteFileW(log);
-  const bool complained = relayMessages(messages);
-  const LONGLONG size = fileSize(output);
-  if (outcome.ran && outcome.status == 0 && !complained && size > 0) {
+  hhc::ChmcmdRun run;
+  run.ran = outcome.ran;
+  run.status = outcome.status;
+  run.complained = relayMessages(messages);
+  run.compiledSize = fileSize(output);
+  if (hhc::compiled(run)) {
     say(L"compiled file " + output);
     return 1;
   }
-  if (outcome.ran && outcome.status != 0) std::printf("HHC: chmcmd ended with exit code %ld\n", outcome.status);
-  else if (complained) say(L"chmcmd reported an error");
-  else if (outcome.ran) say(size == 0 ? L"chmcmd left an empty compiled file" : L"chmcmd left no compiled file");
+  const std::string reason = hhc::failureReason(run);
+  if (!reason.empty()) say(widen(reason));
   removeFile(output);
   say(L"compilation failed");
   return 0;

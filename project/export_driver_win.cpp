@@ -43,17 +43,22 @@ uint32_t elapsedSeconds(uint32_t before, uint32_t after) { return (after - befor
 bool runExport(const NodeTree& tree, const std::string& destinationPath, const ExportJob& job,
                const std::string& workFolder, HWND& viewerWindow, const std::string& language) {
   CurrentDirectoryScope pluginFolderIsCurrent(pluginsFolder());
-  // Without a work folder every file would land beside whatever the empty path resolves to.
-  if (workFolder.empty()) return false;
   ExportRun run(tree, workFolder, job);
+  // Without a work folder every file would land beside whatever the empty path resolves to.
+  if (workFolder.empty()) {
+    run.Log("Cannot create work folder");
+    return false;
+  }
 
   run.Log(std::string("Convert nodes headers to filenames") + kEllipsis);
   assignArticleNames(run);
 
   run.Log(std::string("Write data to files") + kEllipsis);
   walkTree(tree, tree.Root(), writeNodeArticle, &run);
+  // The writer has logged the file.
+  if (run.writeFailed) return false;
 
-  // The contents writer logs its own "Make content file" line.
+  // The writers log their own lines, "Make content file" and those of a file not written.
   std::string contentsPath = writeContentsFile(run);
   if (contentsPath.empty()) return false;
   ProjectFileResult project = writeProjectFile(job, run, contentsPath, language);

@@ -49,6 +49,8 @@ struct ExportRun {
   std::string contentsItems;
   std::vector<std::string> fileList;
   std::string defaultTopic;
+  // A write error on an open file ends the build.
+  bool writeFailed = false;
 
   int32_t firstArticleId;
   int32_t convertHtml;

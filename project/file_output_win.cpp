@@ -25,15 +25,25 @@ bool writeAll(HANDLE file, const std::string& bytes) {
 
 }  // namespace
 
-bool writeWholeFile(const std::string& path, const std::string& bytes) {
-  if (path.empty()) return false;
+WriteResult writeFileBytes(const std::string& path, const std::string& bytes) {
+  if (path.empty()) return WriteResult::kNotCreated;
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  if (file == INVALID_HANDLE_VALUE) return WriteResult::kNotCreated;
   bool ok = writeAll(file, bytes);
   // A failed close can mean the data never reached the disk.
   if (!CloseHandle(file)) ok = false;
-  return ok;
+  return ok ? WriteResult::kWritten : WriteResult::kWriteFailed;
+}
+
+WriteResult writeTemporaryBytes(const std::string& path, const std::string& bytes) {
+  const WriteResult result = writeFileBytes(path, bytes);
+  if (result == WriteResult::kWritten) SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_TEMPORARY);
+  return result;
+}
+
+bool writeWholeFile(const std::string& path, const std::string& bytes) {
+  return writeFileBytes(path, bytes) == WriteResult::kWritten;
 }
 
 bool readWholeFile(const std::string& path, std::string& bytes) {
@@ -50,9 +60,7 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
 }
 
 bool writeTemporaryFile(const std::string& path, const std::string& bytes) {
-  if (!writeWholeFile(path, bytes)) return false;
-  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_TEMPORARY);
-  return true;
+  return writeTemporaryBytes(path, bytes) == WriteResult::kWritten;
 }
 
 bool writeTemporaryTextFile(const std::string& path, const std::string& text) {

@@ -5,19 +5,26 @@
 
 namespace t2c {
 
+// How writing a whole file ended: a file that cannot be created is told from one that failed
+// while open, which may hold part of its bytes.
+enum class WriteResult { kWritten, kNotCreated, kWriteFailed };
+
 // Creates the file at `path` (an existing one is truncated), writes `bytes` unchanged and closes
-// it; false when the path is empty or any step fails.
+// it. An empty path cannot be created; a failed close is a failed write.
+WriteResult writeFileBytes(const std::string& path, const std::string& bytes);
+
+// writeFileBytes, and FILE_ATTRIBUTE_TEMPORARY for a file written whole. A partly written file
+// is left in place for the work folder's removal to take away.
+WriteResult writeTemporaryBytes(const std::string& path, const std::string& bytes);
+
+// The same as true when the file was written whole.
 bool writeWholeFile(const std::string& path, const std::string& bytes);
+bool writeTemporaryFile(const std::string& path, const std::string& bytes);
+
+// writeTemporaryFile for a text written as text mode would: every "\n" reaches the file as "\r\n".
+bool writeTemporaryTextFile(const std::string& path, const std::string& text);
 
 // Reads every byte of the file at `path`; false when it cannot be opened or read.
 bool readWholeFile(const std::string& path, std::string& bytes);
-
-// Writes the file as writeWholeFile does and gives it FILE_ATTRIBUTE_TEMPORARY. Returns false, and marks nothing, when the path is
-// empty, the file cannot be created or not every byte can be written; a partly written file is
-// left in place for the work folder's removal to take away.
-bool writeTemporaryFile(const std::string& path, const std::string& bytes);
-
-// The same for a text written as text mode would: every "\n" reaches the file as "\r\n".
-bool writeTemporaryTextFile(const std::string& path, const std::string& text);
 
 }  // namespace t2c

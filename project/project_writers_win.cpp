@@ -4,6 +4,7 @@
 #include "project/contents_file.h"
 #include "project/file_output_win.h"
 #include "project/project_file.h"
+#include "project/text_mode.h"
 
 namespace t2c {
 
@@ -16,24 +17,34 @@ std::string pathInWorkFolder(const std::string& workFolder, const char* name) {
   return workFolder + "\\" + name;
 }
 
-std::string writeText(const std::string& path, const std::string& text) {
-  if (path.empty() || !writeTemporaryTextFile(path, text)) return std::string();
-  return path;
+// The project files are written as text mode would; one that cannot be created ends the build
+// as a write error does, so it is logged too.
+std::string writeText(const ExportRun& run, const std::string& path, const std::string& text) {
+  if (path.empty()) return std::string();
+  const WriteResult result = writeBuildFile(run, path, textModeBytes(text));
+  if (result == WriteResult::kNotCreated) run.Log("Cannot create file " + path);
+  return result == WriteResult::kWritten ? path : std::string();
 }
 
 }  // namespace
 
+WriteResult writeBuildFile(const ExportRun& run, const std::string& path, const std::string& bytes) {
+  const WriteResult result = writeTemporaryBytes(path, bytes);
+  if (result == WriteResult::kWriteFailed) run.Log("Cannot write to file " + path);
+  return result;
+}
+
 std::string writeContentsFile(ExportRun& run) {
   run.Log(std::string("Make content file") + kEllipsis);
   collectContentsItems(run);
-  return writeText(pathInWorkFolder(run.workFolder, kContentsFileName), contentsFileText(run));
+  return writeText(run, pathInWorkFolder(run.workFolder, kContentsFileName), contentsFileText(run));
 }
 
 ProjectFileResult writeProjectFile(const ExportJob& job, const ExportRun& run,
                                    const std::string& contentsPath, const std::string& language) {
   ProjectFileResult result;
   result.titleText = projectTitleText(job);
-  result.path = writeText(pathInWorkFolder(run.workFolder, kProjectFileName),
+  result.path = writeText(run, pathInWorkFolder(run.workFolder, kProjectFileName),
                           projectFileText(job, run, contentsPath, language));
   return result;
 }

@@ -173,21 +173,48 @@ TEST_F(ExportDriverTest, UnwritableDestinationFails) {
   EXPECT_EQ(log.size(), 6u);
 }
 
-TEST_F(ExportDriverTest, UnwritableContentsFileEndsTheBuild) {
-  ASSERT_TRUE(CreateDirectoryA((workFolder + "\\content.hhc").c_str(), nullptr));
-  EXPECT_FALSE(Build());
-  EXPECT_FALSE(isExistingFile(workFolder + "\\project.hhp"));
-  EXPECT_FALSE(isExistingFile(destination));
-  RemoveDirectoryA((workFolder + "\\content.hhc").c_str());
+TEST_F(ExportDriverTest, ContentsOrProjectFileThatCannotBeCreatedEndsTheBuild) {
+  for (const char* name : {"content.hhc", "project.hhp"}) {
+    log.clear();
+    const std::string blocked = workFolder + "\\" + name;
+    ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+    EXPECT_FALSE(Build()) << name;
+    EXPECT_FALSE(isExistingFile(workFolder + "\\project.hhp")) << name;
+    EXPECT_FALSE(isExistingFile(destination)) << name;
+    EXPECT_EQ(log, (std::vector<std::string>{"Convert nodes headers to filenames\x85", "Write data to files\x85",
+                                             "Convert to HTML Formatted\x85", "Make content file\x85",
+                                             "Cannot create file " + blocked}));
+    RemoveDirectoryA(blocked.c_str());
+  }
 }
 
-TEST_F(ExportDriverTest, EmptyWorkFolderWritesNothing) {
+TEST_F(ExportDriverTest, EmptyWorkFolderWritesNothingAndSaysWhy) {
   std::string unused = workFolder;
   workFolder.clear();
   EXPECT_FALSE(Build());
-  EXPECT_TRUE(log.empty());
+  EXPECT_EQ(log, std::vector<std::string>{"Cannot create work folder"});
   workFolder = unused;
   EXPECT_FALSE(isExistingFile(destination));
+}
+
+// A node of a kind the plug-in does not know is named "file5." and written as "file5".
+TEST_F(ExportDriverTest, NodeOfUnknownKindBuildsIntoTheHelpFile) {
+  f.Add(9, 1, 7, "Odd kind").text = "odd article";
+  f.Fill();
+  ASSERT_TRUE(Build());
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, true, job.compilerPath),
+            "Complete HTML Help complier with exit code 1, timeout ");
+  Keep("unknown-kind.chm");
+}
+
+TEST_F(ExportDriverTest, ArticleThatCannotBeCreatedIsLeftOutOfTheHelpFile) {
+  const std::string blocked = workFolder + "\\file2.htm";
+  ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
+  ASSERT_TRUE(Build());
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, true, job.compilerPath),
+            "Complete HTML Help complier with exit code 1, timeout ");
+  Keep("missing-article.chm");
+  RemoveDirectoryA(blocked.c_str());
 }
 
 TEST(ElapsedSecondsTest, UnsignedAcrossTheWrap) {

@@ -69,6 +69,26 @@ stored_files() {
   7z l -slt "$1" | sed -n '/^----------/,$ s/^Path = //p' | grep -v -e '^#' -e '^\$' -e '^_#_' -e '^::' | sort
 }
 
+expect_stored() {
+  local chm="$1"
+  shift
+  [ -s "$chm" ] || { fail "no compiled file, or an empty one"; return; }
+  local expected actual
+  expected="$(printf '%s\n' "$@" | LC_ALL=C sort)"
+  actual="$(stored_files "$chm" | LC_ALL=C sort)"
+  [ "$actual" = "$expected" ] || fail "stored files differ:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
+}
+
+# Everything in the folder afterwards: no link, reduced project or log of the run is left.
+expect_left() {
+  local dir="$1"
+  shift
+  local expected actual
+  expected="$(printf '%s\n' "$@" | LC_ALL=C sort)"
+  actual="$(ls -A "$dir" | LC_ALL=C sort)"
+  [ "$actual" = "$expected" ] || fail "folder holds:"$'\n'"$actual"
+}
+
 case_name="success"
 dir="$root/work folder"
 make_project "$dir"
@@ -100,17 +120,34 @@ run_hhc "$(windows_path "$dir/project.hhp")"
 expect_status 1
 [ -s "$chm" ] || fail "no compiled file"
 
+# Microsoft's compiler warns about a listed file that is missing and compiles the others; a
+# listed folder is no file either.
 case_name="missing listed file"
 dir="$root/missing article"
 make_project "$dir"
 rm "$dir/file1.txt"
+rm "$dir/Picture_1.bmp" && mkdir "$dir/Picture_1.bmp"
 printf 'stale result' >"$dir/tessaly2chm.chm"
 run_hhc_unquoted "$dir/project.hhp"
-expect_status 0
-expect_console "file1.txt"
-expect_console "HHC: chmcmd ended with exit code"
-expect_console "HHC: compilation failed"
-expect_no_chm "$dir"
+expect_status 1
+expect_console "HHC: warning: cannot find file1.txt, compiling without it"
+expect_console "HHC: warning: cannot find Picture_1.bmp, compiling without it"
+expect_stored "$dir/tessaly2chm.chm" content.hhc file0.htm
+expect_left "$dir" Picture_1.bmp content.hhc extra.htm file0.htm project.hhp tessaly2chm.chm
+
+# Names are found as Windows finds them: "file1." is the file file1, and letter case is ignored.
+# The help file stores them as listed, the names the contents file and the pages use.
+case_name="names resolved as Windows does"
+dir="$root/windows names"
+make_project "$dir"
+mv "$dir/file1.txt" "$dir/file1"
+sed -i 's/^file1\.txt/file1./; s/^Picture_1\.bmp/PICTURE_1.BMP/' "$dir/project.hhp"
+sed -i 's/value="file1\.txt"/value="file1."/' "$dir/content.hhc"
+run_hhc_unquoted "$dir/project.hhp"
+expect_status 1
+expect_stored "$dir/tessaly2chm.chm" PICTURE_1.BMP content.hhc file0.htm file1.
+7z x -so "$dir/tessaly2chm.chm" file1. 2>/dev/null | cmp -s - "$dir/file1" || fail "file1. stored changed"
+expect_left "$dir" Picture_1.bmp content.hhc extra.htm file0.htm file1 project.hhp tessaly2chm.chm
 
 case_name="missing contents file"
 dir="$root/missing contents"
