@@ -1,7 +1,6 @@
 #!/usr/bin/python3
-"""Article pages of the Central European, Japanese and Chinese code pages read by an HTML5 parser:
-the page's own declaration must choose the character set, and the title and every word of the
-text must come through.
+"""Article pages of several code pages read by an HTML5 parser: the page's own declaration must
+choose the character set, and the title and every word of the text must come through.
 
   charset_pages.py native FINISHED_PAGE   converts every sample with the native page tool
   charset_pages.py rtf CODEPAGE OUT.rtf   writes the sample RTF of a code page
@@ -14,15 +13,25 @@ import tempfile
 
 import html5lib
 
-# Code page: (codec, encoding an HTML5 parser must pick, title, text). The apostrophes would be
-# swallowed together with the head by a declaration whose quote does not close.
-SAMPLES = {
-    1250: ("cp1250", "windows-1250", "Příliš žluťoučký kůň",
-           "Úpěl ďábelské ódy, it's Łódź & Kraków: http://example.org/a"),
-    932: ("cp932", "shift_jis", "日本語の手引き",
-          "これは日本語の文章です。It's ｶﾀｶﾅ & 漢字ソ: http://example.org/a"),
-    936: ("gbk", "gbk", "中文手册", "这是中文文本。It's 简体 & 汉字: http://example.org/a"),
-}
+# The samples: code page, title and text, one a line, tab-separated; the Wine build of the same
+# samples reads them too. Their apostrophes would be swallowed together with the head by a
+# declaration whose quote does not close.
+SAMPLES_FILE = os.path.join(os.path.dirname(os.path.abspath(__file__)), "charset_samples.txt")
+# Code page: the codec that writes its bytes, and the encoding an HTML5 parser must pick.
+ENCODINGS = {1250: ("cp1250", "windows-1250"), 932: ("cp932", "shift_jis"), 936: ("gbk", "gbk"),
+             1252: ("cp1252", "windows-1252")}
+
+
+def load_samples():
+    samples = {}
+    with open(SAMPLES_FILE, encoding="utf-8") as lines:
+        for line in lines:
+            code_page, title, text = line.rstrip("\n").split("\t")
+            samples[int(code_page)] = ENCODINGS[int(code_page)] + (title, text)
+    return samples
+
+
+SAMPLES = load_samples()
 XHTML = "{http://www.w3.org/1999/xhtml}"
 
 

@@ -3,18 +3,68 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <fstream>
 #include <sstream>
 #include <vector>
 
 #include "../project/tree_fixture.h"
+#include "convert/html_passes.h"
 #include "project/export_driver_win.h"
+#include "project/file_output_win.h"
 #include "project/work_folder_win.h"
 #include "viewer_registration.h"
 #include "windows_path.h"
 
 namespace t2c {
 namespace {
+
+// The title and text of the sample for the system's code page, from the samples the page
+// checks share; false when there is none.
+bool systemSample(std::wstring& title, std::wstring& text) {
+  std::ifstream samples(T2C_CHARSET_SAMPLES, std::ios::binary);
+  auto wide = [](const std::string& utf8) {
+    std::wstring out(utf8.size(), L'\0');
+    out.resize(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), &out[0],
+                                   static_cast<int>(out.size())));
+    return out;
+  };
+  for (std::string line; std::getline(samples, line);) {
+    const size_t first = line.find('\t');
+    const size_t second = line.find('\t', first + 1);
+    if (second == std::string::npos || line.substr(0, first) != std::to_string(GetACP())) continue;
+    title = wide(line.substr(first + 1, second - first - 1));
+    text = wide(line.substr(second + 1));
+    return true;
+  }
+  return false;
+}
+
+std::string ansi(const std::wstring& text) {
+  std::string out(text.size() * 2, '\0');
+  out.resize(WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), &out[0],
+                                 static_cast<int>(out.size()), nullptr, nullptr));
+  return out;
+}
+
+// RTF text as a host writes it: each character outside ASCII as its code page's bytes, all of
+// them escaped, the trail byte of a two-byte character too.
+std::string rtfText(const std::wstring& text) {
+  std::string rtf;
+  for (wchar_t c : text) {
+    const std::string bytes = ansi(std::wstring(1, c));
+    if (bytes.size() == 1 && static_cast<unsigned char>(bytes[0]) < 0x80) {
+      rtf += bytes;
+      continue;
+    }
+    for (unsigned char b : bytes) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\'%02x", b);
+      rtf += escape;
+    }
+  }
+  return rtf;
+}
 
 int collectLine(const char* line, void* context) {
   static_cast<std::vector<std::string>*>(context)->push_back(line);
@@ -215,6 +265,38 @@ TEST_F(ExportDriverTest, ArticleThatCannotBeCreatedIsLeftOutOfTheHelpFile) {
             "Complete HTML Help complier with exit code 1, timeout ");
   Keep("missing-article.chm");
   RemoveDirectoryA(blocked.c_str());
+}
+
+// export_readback.sh runs this under several code pages and reads the page back.
+TEST_F(ExportDriverTest, PageOfTheSystemsCodePageKeepsItsTitleAndText) {
+  std::wstring title, text;
+  if (!systemSample(title, text)) GTEST_SKIP() << "no sample for code page " << GetACP();
+  f.Node(3).text = "{\\rtf1\\ansi\\ansicpg" + std::to_string(GetACP()) + "{\\info{\\title " + rtfText(title) +
+                   "}}" + rtfText(text) + "\\par}";
+  ASSERT_TRUE(Build());
+  std::string page;
+  ASSERT_TRUE(readWholeFile(workFolder + "\\file1.htm", page));
+  EXPECT_NE(page.find("<HEAD>\n" + charsetDeclaration(GetACP()) + "\n"), std::string::npos) << page;
+  EXPECT_NE(page.find("<TITLE>" + ansi(title) + "</TITLE>"), std::string::npos) << page;
+  Keep("codepage-" + std::to_string(GetACP()) + ".chm");
+}
+
+// size_limited_build.sh runs this with a limit on the size of every file the process writes, as
+// on a full disk: the first article outgrows it, so writing fails part-way through.
+TEST_F(ExportDriverTest, WriteErrorPartWayThroughAnArticleEndsTheBuild) {
+  char limit[32] = "";
+  if (!GetEnvironmentVariableA("T2C_FILE_SIZE_LIMIT", limit, sizeof limit)) GTEST_SKIP() << "no size limit";
+  const uint32_t bytes = static_cast<uint32_t>(std::stoul(limit));
+  f.Node(2).text = std::string(bytes + 65536, 'x');
+  EXPECT_FALSE(Build());
+  const std::string article = workFolder + "\\file0.txt";
+  EXPECT_EQ(log, (std::vector<std::string>{"Convert nodes headers to filenames\x85", "Write data to files\x85",
+                                           "Cannot write to file " + article}));
+  EXPECT_EQ(fileSize(article), bytes);
+  EXPECT_FALSE(isExistingFile(workFolder + "\\content.hhc"));
+  EXPECT_FALSE(isExistingFile(destination));
+  EXPECT_TRUE(removeWorkFolder(workFolder));
+  EXPECT_FALSE(isExistingFile(article));
 }
 
 TEST(ElapsedSecondsTest, UnsignedAcrossTheWrap) {
