@@ -7,6 +7,7 @@
 #include "plugin/export_guard_win.h"
 #include "plugin/host_records_win.h"
 #include "plugin/host_services_win.h"
+#include "plugin/node_copy_win.h"
 #include "plugin/plugin_module_win.h"
 #include "resources/strings.h"
 #include "ui/progress_window_win.h"
@@ -39,17 +40,6 @@ int initExport(InitInfo* info, bool branch) {
       finishExport();
     return 1;
   });
-}
-
-std::unique_ptr<ExportNode> copyNode(const NodeInfo& info) {
-  auto node = std::make_unique<ExportNode>();
-  if (info.header) node->header = info.header;
-  if (info.text && *info.text) node->text = info.text;
-  node->id = info.id;
-  node->parentId = info.parentId;
-  node->kind = info.kind;
-  if (info.icon) node->icon = CopyIcon(info.icon);
-  return node;
 }
 
 }  // namespace

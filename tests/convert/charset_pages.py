@@ -3,8 +3,7 @@
 choose the character set, and the title and every word of the text must come through.
 
   charset_pages.py native FINISHED_PAGE   converts every sample with the native page tool
-  charset_pages.py rtf CODEPAGE OUT.rtf   writes the sample RTF of a code page
-  charset_pages.py check CODEPAGE PAGE    checks one page made from that sample
+  charset_pages.py check CODEPAGE PAGE    checks one page made from that code page's sample
 """
 import os
 import subprocess
@@ -88,10 +87,6 @@ def main(args):
                     out.write(sample_rtf(code_page))
                 subprocess.run([args[1], str(code_page), rtf, page], check=True)
                 faults += check(code_page, page)
-    elif len(args) == 3 and args[0] == "rtf":
-        with open(args[2], "w", encoding="ascii") as out:
-            out.write(sample_rtf(int(args[1])))
-        return 0
     elif len(args) == 3 and args[0] == "check":
         faults = check(int(args[1]), args[2])
     else:
