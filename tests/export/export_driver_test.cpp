@@ -282,21 +282,33 @@ TEST_F(ExportDriverTest, PageOfTheSystemsCodePageKeepsItsTitleAndText) {
 }
 
 // size_limited_build.sh runs this with a limit on the size of every file the process writes, as
-// on a full disk: the first article outgrows it, so writing fails part-way through.
+// on a full disk: an article, then an RTF companion file, outgrows it, so writing fails part-way.
 TEST_F(ExportDriverTest, WriteErrorPartWayThroughAnArticleEndsTheBuild) {
   char limit[32] = "";
   if (!GetEnvironmentVariableA("T2C_FILE_SIZE_LIMIT", limit, sizeof limit)) GTEST_SKIP() << "no size limit";
   const uint32_t bytes = static_cast<uint32_t>(std::stoul(limit));
-  f.Node(2).text = std::string(bytes + 65536, 'x');
-  EXPECT_FALSE(Build());
-  const std::string article = workFolder + "\\file0.txt";
-  EXPECT_EQ(log, (std::vector<std::string>{"Convert nodes headers to filenames\x85", "Write data to files\x85",
-                                           "Cannot write to file " + article}));
-  EXPECT_EQ(fileSize(article), bytes);
-  EXPECT_FALSE(isExistingFile(workFolder + "\\content.hhc"));
-  EXPECT_FALSE(isExistingFile(destination));
+  const std::string tooLarge(bytes + 65536, 'x');
+  struct Case {
+    int node;
+    int32_t mode;
+    const char* file;
+  };
+  for (const Case& c : {Case{2, kRtfToHtml, "file0.txt"}, Case{3, kRtfLinkPage, "rtf3.rtf"}}) {
+    log.clear();
+    const std::string text = f.Node(c.node).text;
+    f.Node(c.node).text = tooLarge;
+    job.convertHtml = c.mode;
+    EXPECT_FALSE(Build()) << c.file;
+    f.Node(c.node).text = text;
+    const std::string failed = workFolder + "\\" + c.file;
+    EXPECT_EQ(log, (std::vector<std::string>{"Convert nodes headers to filenames\x85", "Write data to files\x85",
+                                             "Cannot write to file " + failed}));
+    EXPECT_EQ(fileSize(failed), bytes) << c.file;
+    EXPECT_FALSE(isExistingFile(workFolder + "\\content.hhc")) << c.file;
+    EXPECT_FALSE(isExistingFile(destination)) << c.file;
+  }
   EXPECT_TRUE(removeWorkFolder(workFolder));
-  EXPECT_FALSE(isExistingFile(article));
+  EXPECT_FALSE(isExistingFile(workFolder + "\\file0.txt"));
 }
 
 TEST(ElapsedSecondsTest, UnsignedAcrossTheWrap) {
