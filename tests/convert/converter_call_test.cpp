@@ -162,14 +162,15 @@ TEST_F(ConverterCallTest, TemporaryFilesAreNamedInTheTemporaryFolder) {
   EXPECT_EQ(filesIn(temp_), std::vector<std::string>{});
 }
 
+uint32_t heldTick() { return 0x4000; }
+
 TEST_F(ConverterCallTest, StaleHtmlFilesOfTheNextNumbersAreNeitherReadNorDeleted) {
-  // The numbers a claim made now tries first, each already holding an HTML file of its own.
+  // The counter held still, the numbers a claim tries first are known; each holds an HTML file.
+  const TickSource previous = setTempNameTicks(heldTick);
   std::vector<std::string> stale;
-  const DWORD now = GetTickCount();
-  for (DWORD step = 0; step < 256; ++step) {
-    const UINT unique = (now + step) & 0xFFFFu;
+  for (UINT unique = 0x4000; unique < 0x4010; ++unique) {
     char name[MAX_PATH + 1] = {};
-    if (unique == 0 || GetTempFileNameA(temp_.c_str(), "abcd", unique, name) == 0) continue;
+    ASSERT_NE(GetTempFileNameA(temp_.c_str(), "abcd", unique, name), 0u);
     stale.push_back(std::string(name) + ".htm");
     HANDLE file = CreateFileA(stale.back().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
     ASSERT_NE(file, INVALID_HANDLE_VALUE);
@@ -178,7 +179,8 @@ TEST_F(ConverterCallTest, StaleHtmlFilesOfTheNextNumbersAreNeitherReadNorDeleted
     CloseHandle(file);
   }
   std::string result;
-  ASSERT_TRUE(runConverter("{}", result, stubs("in_folder"), "000000"));
+  EXPECT_TRUE(runConverter("{}", result, stubs("in_folder"), "000000"));
+  setTempNameTicks(previous);
   EXPECT_EQ(result, stubPage("in folder", "000000", "{}"));
   EXPECT_EQ(filesIn(temp_).size(), stale.size());
   for (const std::string& path : stale) {
