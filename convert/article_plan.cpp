@@ -14,7 +14,9 @@ NodeArticle nodeArticle(const ExportNode& node, int32_t convertHtml) {
 
 // Kinds the plug-in does not know are copied like the kinds it does not convert.
 ArticleText articleText(int32_t kind, int32_t convertHtml, bool plainTextAsHtml) {
-  if (kind == kRichText) return convertHtml == kRtfToHtml ? ArticleText::kConvertedRtf : ArticleText::kTidiedRtf;
+  if (kind == kRichText) {
+    return convertHtml == kRtfToHtml ? ArticleText::kConvertedRtf : ArticleText::kTidiedRtf;
+  }
   if (kind == kPlainText && plainTextAsHtml) return ArticleText::kConvertedPlainText;
   return ArticleText::kAsIs;
 }

@@ -85,7 +85,8 @@ WriteResult writeArticle(const std::string& workFolder, const std::string& fileN
 
 WriteResult writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName) {
   const std::string page = fillRtfLinkTemplate(run.rtfLinkTemplate, rtfFileName, node.header);
-  const WriteResult result = writeBuildFile(run, inWorkFolder(run.workFolder, node.fileName), textModeBytes(page));
+  const WriteResult result =
+      writeBuildFile(run, inWorkFolder(run.workFolder, node.fileName), textModeBytes(page));
   if (result == WriteResult::kWritten) run.fileList.push_back(node.fileName);
   return result;
 }

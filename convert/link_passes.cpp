@@ -38,9 +38,10 @@ bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 // Answers, for increasing body offsets, whether an offset stands inside a tag or inside the
 // text of an <A ...>...</A> element of the page as the later passes leave it: an escaped "<"
-// before a letter, "/", "!" or "?" (but not before an address) opens a tag as "<" does, "&gt;;" closes one as ">" does, and
-// a bookmark marker up to its "&gt;" is the anchor tag it becomes. Every byte is looked at once
-// and the searches ahead only move forward, so a whole page costs linear time.
+// before a letter, "/", "!" or "?" (but not before an address) opens a tag as "<" does, "&gt;;"
+// closes one as ">" does, and a bookmark marker up to its "&gt;" is the anchor tag it becomes.
+// Every byte is looked at once and the searches ahead only move forward, so a whole page costs
+// linear time.
 class MarkupTracker {
  public:
   explicit MarkupTracker(std::string_view body) : body_(body) {}
@@ -64,7 +65,9 @@ class MarkupTracker {
   }
 
  private:
-  bool at(std::size_t offset, std::string_view text) const { return body_.substr(offset, text.size()) == text; }
+  bool at(std::size_t offset, std::string_view text) const {
+    return body_.substr(offset, text.size()) == text;
+  }
 
   // The ">" that ends a tag, or the "&gt;;" that becomes one; 0 when neither stands there.
   std::size_t tagEndAt(std::size_t offset) const {
@@ -86,7 +89,9 @@ class MarkupTracker {
   bool opensMarker(std::size_t lessAt) {
     const std::size_t prefix = kBookmarkOpen.size() - kEscapedLess.size();
     if (lessAt < prefix || !at(lessAt - prefix, kBookmarkOpen) || noMarkerClose_) return false;
-    if (markerClose_ == npos || markerClose_ < lessAt) markerClose_ = body_.find(kBookmarkClose, lessAt + kEscapedLess.size());
+    if (markerClose_ == npos || markerClose_ < lessAt) {
+      markerClose_ = body_.find(kBookmarkClose, lessAt + kEscapedLess.size());
+    }
     noMarkerClose_ = markerClose_ == npos;
     return !noMarkerClose_;
   }

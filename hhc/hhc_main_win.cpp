@@ -117,7 +117,8 @@ struct Alias {
 
 // Under Wine the host's chmcmd does the work; the shell sets its folder and collects its output.
 Outcome runUnixCompiler(UnixSpawn spawn, UnixFileName toUnix, const std::wstring& folder,
-                        const std::wstring& project, const std::wstring& log, const std::vector<Alias>& aliases) {
+                        const std::wstring& project, const std::wstring& log,
+                        const std::vector<Alias>& aliases) {
   Outcome outcome;
   const std::string unixFolder = unixPath(toUnix, folder);
   const std::string unixProject = unixPath(toUnix, project);
@@ -240,7 +241,8 @@ std::vector<ListedFile> findListedFiles(const std::string& projectText, const st
 }
 
 // The files of the project's own folder whose host name is not the listed one.
-std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder, const std::vector<ListedFile>& files) {
+std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder,
+                              const std::vector<ListedFile>& files) {
   std::vector<Alias> aliases;
   const std::string unixFolder = unixPath(toUnix, folder);
   if (unixFolder.empty()) return aliases;
@@ -259,7 +261,8 @@ std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder, c
 std::wstring writeReducedProject(const std::wstring& folder, const std::string& text) {
   for (unsigned number = 1; number < 10000; ++number) {
     const std::wstring path = folder + L"\\hhc" + std::to_wstring(number) + L".hhp";
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
       if (GetLastError() == ERROR_FILE_EXISTS) continue;
       return std::wstring();

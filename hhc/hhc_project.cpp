@@ -13,11 +13,11 @@ std::string trimmed(const std::string& text) {
   return text.substr(first, text.find_last_not_of(" \t\r\n") - first + 1);
 }
 
+char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
 bool sameIgnoringCase(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-           return lower(x) == lower(y);
-         });
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return lower(x) == lower(y); });
 }
 
 // Calls `visit(line, section, start, end)` for every line, trimmed, with the section it stands
@@ -47,7 +47,8 @@ std::string compiledFileName(const std::string& project) {
   bool found = false;
   eachLine(project, [&](const std::string& line, const std::string& section, std::size_t, std::size_t) {
     const std::size_t equals = line.find('=');
-    if (found || equals == std::string::npos || line[0] == '[' || !sameIgnoringCase(section, "[OPTIONS]")) return;
+    if (found || equals == std::string::npos || line[0] == '[') return;
+    if (!sameIgnoringCase(section, "[OPTIONS]")) return;
     if (!sameIgnoringCase(trimmed(line.substr(0, equals)), "Compiled file")) return;
     name = trimmed(line.substr(equals + 1));
     found = true;
@@ -66,7 +67,8 @@ std::vector<std::string> listedFiles(const std::string& project) {
 std::string projectWithout(const std::string& project, const std::vector<std::string>& entries) {
   std::string kept;
   kept.reserve(project.size());
-  eachLine(project, [&](const std::string& line, const std::string& section, std::size_t start, std::size_t end) {
+  eachLine(project, [&](const std::string& line, const std::string& section, std::size_t start,
+                        std::size_t end) {
     const bool dropped =
         isFileEntry(line, section) && std::find(entries.begin(), entries.end(), line) != entries.end();
     if (!dropped) kept.append(project, start, end - start);

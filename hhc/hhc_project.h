@@ -20,10 +20,10 @@ std::string projectWithout(const std::string& project, const std::vector<std::st
 bool reportsFailure(const std::string& line);
 
 struct ChmcmdRun {
-  bool ran = false;              // chmcmd was started and its status read
-  long status = -1;              // its exit status
-  bool complained = false;       // a line of its output reported a failed build
-  long long compiledSize = -1;   // the compiled file's size, -1 when there is none
+  bool ran = false;             // chmcmd was started and its status read
+  long status = -1;             // its exit status
+  bool complained = false;      // a line of its output reported a failed build
+  long long compiledSize = -1;  // the compiled file's size, -1 when there is none
 };
 
 // Why the run gave no sound help file, or empty when it gave one. A run that could not start

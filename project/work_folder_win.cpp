@@ -105,7 +105,8 @@ std::vector<std::string> createTempFiles(const std::vector<std::string>& extensi
     const std::string stem = claimed.substr(0, claimed.size() - first.size());
     for (const std::string& extension : extensions) {
       const std::string path = stem + extension;
-      HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+      HANDLE file =
+          CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
       if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
         for (const std::string& made : paths) DeleteFileA(made.c_str());

@@ -22,7 +22,9 @@ std::string upperCopy(const std::string& s) {
 
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
-bool isAt(const std::string& s, std::size_t k, const std::string& text) { return s.compare(k, text.size(), text) == 0; }
+bool isAt(const std::string& s, std::size_t k, const std::string& text) {
+  return s.compare(k, text.size(), text) == 0;
+}
 
 // The length of the tag end at k: ">", or "&gt;;", which the unescaping pass turns into ">".
 std::size_t tagEndAt(const std::string& s, std::size_t k) {

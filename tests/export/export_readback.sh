@@ -28,7 +28,8 @@ mkdir "$keep/locales"
 for locale in cs_CZ:1250 ja_JP:932 zh_CN:936; do
   localedef -i "${locale%:*}" -f UTF-8 "$keep/locales/${locale%:*}.UTF-8"
   build '*SystemsCodePage*' LOCPATH="$keep/locales" LC_ALL="${locale%:*}.UTF-8"
-  [ -s "$keep/codepage-${locale#*:}.chm" ] || { echo "no help file for code page ${locale#*:}"; cat "$keep/run.log"; exit 1; }
+  [ -s "$keep/codepage-${locale#*:}.chm" ] ||
+    { echo "no help file for code page ${locale#*:}"; cat "$keep/run.log"; exit 1; }
 done
 
 failures=0
