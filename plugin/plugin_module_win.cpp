@@ -1,4 +1,4 @@
-// Module entry point and the state every export shares.
+// The state every export shares: the module, its one-time initialisation, strings and messages.
 #include "plugin/plugin_module_win.h"
 
 #include <commctrl.h>
@@ -18,7 +18,18 @@ void destroyNodeIcon(IconHandle icon) { DestroyIcon(static_cast<HICON>(icon)); }
 
 }  // namespace
 
-HINSTANCE pluginInstance() { return g_instance; }
+void setPluginInstance(HINSTANCE instance) { g_instance = instance; }
+
+HINSTANCE pluginInstance() {
+  // Linked into a program instead of the library, the module is the one that holds this code.
+  if (!g_instance) {
+    HMODULE own = nullptr;
+    GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                       reinterpret_cast<LPCSTR>(&setPluginInstance), &own);
+    g_instance = own;
+  }
+  return g_instance;
+}
 
 void ensureModuleInitialised() {
   if (g_initialised) return;
@@ -35,7 +46,7 @@ void ensureModuleInitialised() {
 std::string loadString(UINT id) {
   // The longest entry, the page template of linked RTF files, is far below this.
   char buffer[4096];
-  int length = LoadStringA(g_instance, id, buffer, sizeof buffer);
+  int length = LoadStringA(pluginInstance(), id, buffer, sizeof buffer);
   return std::string(buffer, length > 0 ? static_cast<size_t>(length) : 0);
 }
 
@@ -44,11 +55,3 @@ int showMessage(HWND owner, const std::string& text, UINT flags) {
 }
 
 }  // namespace t2c
-
-extern "C" BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) {
-    t2c::g_instance = instance;
-    DisableThreadLibraryCalls(instance);
-  }
-  return TRUE;
-}

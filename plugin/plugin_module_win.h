@@ -7,8 +7,10 @@
 
 namespace t2c {
 
-// The DLL's instance handle, kept from DllMain; every resource is loaded with it.
+// The DLL's instance handle, kept from DllMain; every resource is loaded with it. A program that
+// links the plug-in's code itself gets its own module.
 HINSTANCE pluginInstance();
+void setPluginInstance(HINSTANCE instance);
 
 // Initialises OLE for the calling thread and the rich edit library, once, outside the loader
 // lock: every export calls it first.

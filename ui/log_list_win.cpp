@@ -1,0 +1,64 @@
+// LogList and TipPanel on their list-view and rich-edit controls.
+#include "ui/log_list_win.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include "ui/dialog_texts.h"
+
+namespace t2c {
+
+void LogList::SetUp(HWND list, COLORREF background, COLORREF text) {
+  list_ = list;
+  ListView_SetExtendedListViewStyle(list_, LVS_EX_INFOTIP);
+  ListView_SetBkColor(list_, background);
+  ListView_SetTextBkColor(list_, background);
+  ListView_SetTextColor(list_, text);
+  LVCOLUMNA column = {};
+  column.mask = LVCF_FMT | LVCF_TEXT;
+  column.fmt = LVCFMT_LEFT;
+  column.pszText = const_cast<char*>("");
+  SendMessageA(list_, LVM_INSERTCOLUMNA, 0, reinterpret_cast<LPARAM>(&column));
+}
+
+void LogList::Append(const std::string& line) {
+  LVITEMA item = {};
+  item.mask = LVIF_TEXT;
+  item.iItem = ListView_GetItemCount(list_);
+  item.pszText = const_cast<char*>(line.c_str());
+  int index = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+  ListView_EnsureVisible(list_, index, TRUE);
+  ListView_SetColumnWidth(list_, 0, LVSCW_AUTOSIZE);
+  UpdateWindow(list_);
+}
+
+void LogList::Clear() {
+  ListView_DeleteAllItems(list_);
+  UpdateWindow(list_);
+}
+
+void TipPanel::SetUp(HWND panel) {
+  panel_ = panel;
+  SendMessageA(panel_, EM_SETBKGNDCOLOR, 0, GetSysColor(COLOR_INFOBK));
+  CHARFORMATA format = {};
+  format.cbSize = sizeof format;
+  format.dwMask = CFM_COLOR;
+  format.crTextColor = GetSysColor(COLOR_INFOTEXT);
+  // The default format as well, so that every later text keeps the colour.
+  SendMessageA(panel_, EM_SETCHARFORMAT, SCF_DEFAULT, reinterpret_cast<LPARAM>(&format));
+  SendMessageA(panel_, EM_SETCHARFORMAT, SCF_ALL, reinterpret_cast<LPARAM>(&format));
+  if (HGDIOBJ font = GetStockObject(DEFAULT_GUI_FONT))
+    SendMessageA(panel_, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+  SendMessageA(panel_, EM_AUTOURLDETECT, TRUE, 0);
+}
+
+void TipPanel::Update(HWND dialog, const std::string& heading, const std::string& tipText) {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  ScreenToClient(dialog, &cursor);
+  if (!ChildWindowFromPointEx(dialog, cursor, CWP_ALL)) return;
+  if (tipText.empty()) return;
+  SetWindowTextA(panel_, tipPanelText(heading, tipText).c_str());
+}
+
+}  // namespace t2c

@@ -1,0 +1,36 @@
+// The lower panes of the main window: the build's log and the panel that repeats the last tip.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace t2c {
+
+// The report-style list 3007: one line per build step, always scrolled to the last one.
+class LogList {
+ public:
+  void SetUp(HWND list, COLORREF background, COLORREF text);
+  // Appends the line, scrolls it into view and paints at once, since a build blocks the
+  // window's thread until it ends.
+  void Append(const std::string& line);
+  void Clear();
+  HWND Handle() const { return list_; }
+
+ private:
+  HWND list_ = nullptr;
+};
+
+// The read-only rich edit 3014 under the log.
+class TipPanel {
+ public:
+  void SetUp(HWND panel);
+  // Shows the tip, cleaned of its anchors, behind the heading; nothing when the mouse is over no
+  // window of `dialog` or the tip is empty.
+  void Update(HWND dialog, const std::string& heading, const std::string& tipText);
+
+ private:
+  HWND panel_ = nullptr;
+};
+
+}  // namespace t2c

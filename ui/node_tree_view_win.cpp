@@ -1,0 +1,259 @@
+// NodeTreeView: filling, marks, the node menu's commands and the tree's notifications.
+#include "ui/node_tree_view_win.h"
+
+#include <shellapi.h>
+
+#include "plugin/ansi_text_win.h"
+#include "plugin/host_services_win.h"
+#include "plugin/plugin_module_win.h"
+#include "resources/icons.h"
+#include "resources/node_menu.h"
+#include "ui/window_rules.h"
+
+namespace t2c {
+
+namespace {
+
+constexpr int kContainerImage = 0;
+constexpr int kPlainImage = 1;
+constexpr int kRtfImage = 2;
+constexpr int kHtmlImage = 3;
+constexpr int kArchiveImage = 4;
+
+int imageOfKind(int32_t kind) {
+  switch (kind) {
+    case kPlainText: return kPlainImage;
+    case kWebArchive: return kArchiveImage;
+    case kRichText: return kRtfImage;
+    case kHtml: return kHtmlImage;
+    case 4: case 5: case 6: return kContainerImage;
+    default: return -1;
+  }
+}
+
+// Adds the icon at the next index; a blank image keeps the fixed indices when there is none.
+void addFixedImage(HIMAGELIST images, HICON icon) {
+  int next = ImageList_GetImageCount(images);
+  if (!icon || ImageList_AddIcon(images, icon) < 0) ImageList_SetImageCount(images, next + 1);
+}
+
+void addSystemImage(HIMAGELIST images, const char* extension) {
+  SHFILEINFOA info = {};
+  SHGetFileInfoA(extension, FILE_ATTRIBUTE_NORMAL, &info, sizeof info,
+                 SHGFI_ICON | SHGFI_SMALLICON | SHGFI_USEFILEATTRIBUTES);
+  addFixedImage(images, info.hIcon);
+  if (info.hIcon) DestroyIcon(info.hIcon);
+}
+
+bool setItemState(HWND tree, HTREEITEM handle, UINT state, UINT mask) {
+  TVITEMA item = {};
+  item.mask = TVIF_STATE;
+  item.hItem = handle;
+  item.state = state;
+  item.stateMask = mask;
+  return SendMessageA(tree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item)) != 0;
+}
+
+void setMenuState(HMENU menu, UINT command, const MenuItemState& state) {
+  EnableMenuItem(menu, command, MF_BYCOMMAND | (state.enabled ? MF_ENABLED : MF_GRAYED));
+  CheckMenuItem(menu, command, MF_BYCOMMAND | (state.checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+}  // namespace
+
+HIMAGELIST createNodeImages(size_t nodeCount, COLORREF background) {
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(nodeCount), 1);
+  if (!images) return nullptr;
+  ImageList_SetBkColor(images, background);
+  HICON container = static_cast<HICON>(
+      LoadImageA(pluginInstance(), MAKEINTRESOURCEA(IDI_CONTAINER), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+  addFixedImage(images, container);
+  if (container) DestroyIcon(container);
+  for (const char* extension : {".txt", ".rtf", ".htm", ".mht"}) addSystemImage(images, extension);
+  return images;
+}
+
+NodeTreeView::~NodeTreeView() {
+  if (strikeOutFont_) DeleteObject(strikeOutFont_);
+}
+
+void NodeTreeView::Attach(HWND tree, HWND owner) {
+  tree_ = tree;
+  owner_ = owner;
+}
+
+void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images) {
+  TreeView_DeleteAllItems(tree_);
+  handles_.clear();
+  firstArticle_ = nullptr;
+  fillNodeTree(model_, nodes);
+  // Pre-order is the order in which the items are made, so node icons take their indices in it.
+  struct Filler {
+    NodeTreeView* view;
+    HIMAGELIST images;
+  } filler{this, images};
+  walkTree(model_, model_.Root(), [](TreeItem* item, void* context) {
+    auto* fill = static_cast<Filler*>(context);
+    int image = imageOfKind(item->node->kind);
+    if (item->node->icon && fill->images) {
+      int own = ImageList_AddIcon(fill->images, static_cast<HICON>(item->node->icon));
+      if (own >= 0) image = own;
+    }
+    TVINSERTSTRUCTA insert = {};
+    insert.hParent = item->parent ? fill->view->HandleOf(item->parent) : TVI_ROOT;
+    insert.hInsertAfter = TVI_LAST;
+    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
+    insert.item.pszText = const_cast<char*>(item->label.c_str());
+    insert.item.iImage = insert.item.iSelectedImage = image;
+    insert.item.lParam = reinterpret_cast<LPARAM>(item);
+    auto handle = reinterpret_cast<HTREEITEM>(
+        SendMessageA(fill->view->tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+    fill->view->handles_[item] = handle;
+    return true;
+  }, &filler);
+  if (model_.Root()) TreeView_Expand(tree_, HandleOf(model_.Root()), TVE_EXPAND);
+}
+
+HTREEITEM NodeTreeView::HandleOf(const TreeItem* item) const {
+  auto found = handles_.find(item);
+  return found == handles_.end() ? nullptr : found->second;
+}
+
+TreeItem* NodeTreeView::Selected() const {
+  HTREEITEM selected = TreeView_GetSelection(tree_);
+  if (!selected) return nullptr;
+  TVITEMA item = {};
+  item.mask = TVIF_PARAM;
+  item.hItem = selected;
+  if (!SendMessageA(tree_, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item))) return nullptr;
+  return ItemOf(item.lParam);
+}
+
+void NodeTreeView::MarkHostCurrentNode() {
+  TreeItem* item = model_.FindById(host::command(kCommandCurrentNodeId, 0, nullptr));
+  if (!item) return;
+  SetFirstArticle(item);
+  for (TreeItem* ancestor = item->parent; ancestor; ancestor = ancestor->parent)
+    TreeView_Expand(tree_, HandleOf(ancestor), TVE_EXPAND);
+  TreeView_SelectItem(tree_, HandleOf(item));
+}
+
+void NodeTreeView::SetFirstArticle(TreeItem* item) {
+  if (firstArticle_) {
+    setItemState(tree_, HandleOf(firstArticle_), 0, TVIS_BOLD);
+    firstArticle_ = nullptr;
+  }
+  HTREEITEM handle = HandleOf(item);
+  if (handle && setItemState(tree_, handle, TVIS_BOLD, TVIS_BOLD)) firstArticle_ = item;
+}
+
+void NodeTreeView::ShowMarks() {
+  for (const auto& entry : handles_)
+    setItemState(tree_, entry.second, entry.first->node->excluded ? TVIS_CUT : 0, TVIS_CUT);
+  InvalidateRect(tree_, nullptr, TRUE);
+  UpdateWindow(tree_);
+}
+
+void NodeTreeView::ToggleSelectedExclusion() {
+  TreeItem* selected = Selected();
+  if (!selected) return;
+  toggleExclusion(model_, selected);
+  ShowMarks();
+}
+
+void NodeTreeView::IncludeAll() {
+  includeAll(model_);
+  ShowMarks();
+}
+
+void NodeTreeView::RenameSelected() {
+  HTREEITEM selected = TreeView_GetSelection(tree_);
+  if (!selected) return;
+  SetFocus(tree_);
+  TreeView_EditLabel(tree_, selected);
+}
+
+void NodeTreeView::ShowSelectedInHost() {
+  TreeItem* selected = Selected();
+  if (!selected) return;
+  // The host reads the node id in place of the pointer.
+  host::command(kCommandShowNode, 0, reinterpret_cast<void*>(static_cast<INT_PTR>(selected->node->id)));
+}
+
+bool NodeTreeView::IsEditingLabel() const { return TreeView_GetEditControl(tree_) != nullptr; }
+
+void NodeTreeView::EndLabelEditKeepingText() { TreeView_EndEditLabelNow(tree_, FALSE); }
+
+void NodeTreeView::UpdateMenu(HMENU menu) const {
+  NodeMenuStates states = nodeMenuStates(model_, Selected(), firstArticle_);
+  setMenuState(menu, ID_NODE_RENAME, states.rename);
+  setMenuState(menu, ID_NODE_SHOW_IN_HOST, states.showInHost);
+  setMenuState(menu, ID_NODE_FIRST_ARTICLE, states.firstArticle);
+  setMenuState(menu, ID_NODE_EXCLUDE, states.exclude);
+  setMenuState(menu, ID_NODE_INCLUDE_ALL, states.includeAll);
+}
+
+bool NodeTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
+  if (header.hwndFrom != tree_) return false;
+  switch (header.code) {
+    case NM_CUSTOMDRAW:
+      result = OnCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(const_cast<NMHDR*>(&header)));
+      return true;
+    case NM_RCLICK:
+      OnRightClick();
+      result = TRUE;
+      return true;
+    case NM_DBLCLK:
+      ShowSelectedInHost();
+      result = FALSE;
+      return true;
+    case TVN_ENDLABELEDITA: {
+      const auto& edit = reinterpret_cast<const NMTVDISPINFOA&>(header);
+      if (edit.item.pszText) AcceptLabel(ItemOf(edit.item.lParam), edit.item.pszText);
+      result = edit.item.pszText != nullptr;
+      return true;
+    }
+    case TVN_ENDLABELEDITW: {
+      const auto& edit = reinterpret_cast<const NMTVDISPINFOW&>(header);
+      if (edit.item.pszText) AcceptLabel(ItemOf(edit.item.lParam), wideToAnsi(edit.item.pszText, lstrlenW(edit.item.pszText)));
+      result = edit.item.pszText != nullptr;
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+void NodeTreeView::AcceptLabel(TreeItem* item, const std::string& label) {
+  if (item) item->label = label;
+}
+
+LRESULT NodeTreeView::OnCustomDraw(NMTVCUSTOMDRAW& draw) {
+  if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) return CDRF_NOTIFYITEMDRAW;
+  if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT) return CDRF_DODEFAULT;
+  TreeItem* item = ItemOf(draw.nmcd.lItemlParam);
+  if (!item || !item->node || !item->node->excluded) return CDRF_DODEFAULT;
+  if (!strikeOutFont_) {
+    LOGFONTA description = {};
+    auto current = reinterpret_cast<HFONT>(SendMessageA(tree_, WM_GETFONT, 0, 0));
+    if (!current) current = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (GetObjectA(current, sizeof description, &description) != sizeof description) return CDRF_DODEFAULT;
+    description.lfStrikeOut = TRUE;
+    strikeOutFont_ = CreateFontIndirectA(&description);
+    if (!strikeOutFont_) return CDRF_DODEFAULT;
+  }
+  SelectObject(draw.nmcd.hdc, strikeOutFont_);
+  return CDRF_NEWFONT;
+}
+
+void NodeTreeView::OnRightClick() {
+  POINT cursor;
+  GetCursorPos(&cursor);
+  TVHITTESTINFO hit = {};
+  hit.pt = cursor;
+  ScreenToClient(tree_, &hit.pt);
+  if (HTREEITEM item = TreeView_HitTest(tree_, &hit)) TreeView_SelectItem(tree_, item);
+  PostMessageA(owner_, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(owner_), MAKELPARAM(cursor.x, cursor.y));
+}
+
+}  // namespace t2c

@@ -1,0 +1,68 @@
+// The tree control 3000 as the view of the export's tree model: it shows the model's items with
+// their images and marks, and turns the user's edits into changes of the model.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <unordered_map>
+#include <vector>
+
+#include "project/node_tree.h"
+
+namespace t2c {
+
+// The tree's images: the container icon, the system's icons of .txt, .rtf, .htm and .mht, then
+// room for one icon per node.
+HIMAGELIST createNodeImages(size_t nodeCount, COLORREF background);
+
+class NodeTreeView {
+ public:
+  NodeTreeView() = default;
+  NodeTreeView(const NodeTreeView&) = delete;
+  NodeTreeView& operator=(const NodeTreeView&) = delete;
+  ~NodeTreeView();
+
+  void Attach(HWND tree, HWND owner);
+  // Builds the model from the nodes and shows it; a node's own icon is appended to `images`.
+  void Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images);
+
+  const NodeTree& Model() const { return model_; }
+  TreeItem* Selected() const;
+  TreeItem* FirstArticle() const { return firstArticle_; }
+
+  // Bolds the host's current node, expands its ancestors and selects it; nothing when the tree
+  // does not show that node.
+  void MarkHostCurrentNode();
+  void SetFirstArticle(TreeItem* item);
+  // Shows every item cut exactly while its node is excluded, and repaints.
+  void ShowMarks();
+
+  void ToggleSelectedExclusion();
+  void IncludeAll();
+  void RenameSelected();
+  void ShowSelectedInHost();
+  bool IsEditingLabel() const;
+  void EndLabelEditKeepingText();
+
+  // Sets the node menu's enabled and checked states for the current selection.
+  void UpdateMenu(HMENU menu) const;
+  // Handles the tree's notifications; true when handled, with the result to return.
+  bool OnNotify(const NMHDR& header, LRESULT& result);
+
+ private:
+  HTREEITEM HandleOf(const TreeItem* item) const;
+  static TreeItem* ItemOf(LPARAM param) { return reinterpret_cast<TreeItem*>(param); }
+  LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw);
+  void OnRightClick();
+  void AcceptLabel(TreeItem* item, const std::string& label);
+
+  HWND tree_ = nullptr;
+  HWND owner_ = nullptr;
+  NodeTree model_;
+  std::unordered_map<const TreeItem*, HTREEITEM> handles_;
+  TreeItem* firstArticle_ = nullptr;
+  HFONT strikeOutFont_ = nullptr;
+};
+
+}  // namespace t2c
