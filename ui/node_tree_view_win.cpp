@@ -27,7 +27,7 @@ int imageOfKind(int32_t kind) {
     case kRichText: return kRtfImage;
     case kHtml: return kHtmlImage;
     case 4: case 5: case 6: return kContainerImage;
-    default: return -1;
+    default: return I_IMAGENONE;  // -1 would ask the window for an image through a callback
   }
 }
 

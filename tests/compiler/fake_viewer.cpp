@@ -1,4 +1,5 @@
-// A help-viewer stand-in for tests: shows a window captioned with the text of the file it opens.
+// A help-viewer stand-in for tests: shows a window captioned with the text of the file it opens,
+// or with T2C_VIEWER_CAPTION when that is set (a real viewer shows the help file's title).
 #include <windows.h>
 
 #include <cstdio>
@@ -34,7 +35,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR commandLine, int show) {
   windowClass.hInstance = instance;
   windowClass.lpszClassName = "T2CFakeViewer";
   RegisterClassA(&windowClass);
-  HWND window = CreateWindowA("T2CFakeViewer", fileText(commandLine).c_str(), WS_OVERLAPPEDWINDOW,
+  char caption[1024] = "";
+  std::string title = GetEnvironmentVariableA("T2C_VIEWER_CAPTION", caption, sizeof caption) ? caption
+                                                                                               : fileText(commandLine);
+  HWND window = CreateWindowA("T2CFakeViewer", title.c_str(), WS_OVERLAPPEDWINDOW,
                               CW_USEDEFAULT, CW_USEDEFAULT, 300, 200, nullptr, nullptr, instance, nullptr);
   ShowWindow(window, show);
   // A viewer nobody closes (a test that crashed) leaves by itself, so that no process stays behind.

@@ -1,0 +1,127 @@
+// Test support for the main window: its thread, its files and the host system's tools.
+#include "window_session.h"
+
+#include <ole2.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "host/window_driver_win.h"
+#include "plugin/plugin_module_win.h"
+#include "ui/export_dialog_win.h"
+#include "windows_path.h"
+
+namespace t2c {
+
+namespace {
+
+using UnixSpawn = LONG(__cdecl*)(char* const argv[], int wait);
+using UnixFileName = char*(__cdecl*)(const WCHAR* dosPath);
+
+void placeFile(const std::string& source, const std::string& target, bool present) {
+  if (present) {
+    CreateDirectoryA(target.substr(0, target.find_last_of('\\')).c_str(), nullptr);
+    CopyFileA(source.c_str(), target.c_str(), FALSE);
+  } else {
+    DeleteFileA(target.c_str());
+  }
+}
+
+}  // namespace
+
+MainWindowSession::MainWindowSession(const NodeStore* store, const std::string& chmTitle,
+                                     const std::string& modeCaption)
+    : store_(store), chmTitle_(chmTitle), modeCaption_(modeCaption) {
+  thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr);
+  window = tly::waitForWindow("#32770", kVersionTitle, true);
+}
+
+MainWindowSession::~MainWindowSession() {
+  if (thread_) {
+    Close();
+    CloseHandle(thread_);
+  }
+}
+
+DWORD WINAPI MainWindowSession::Thread(void* context) {
+  auto* session = static_cast<MainWindowSession*>(context);
+  OleInitialize(nullptr);
+  ensureModuleInitialised();
+  {
+    ExportDialog dialog(session->chmTitle_, session->modeCaption_, session->store_, nullptr);
+    dialog.Run();
+    session->syntaxChanged = dialog.syntaxChanged();
+  }
+  OleUninitialize();
+  return 0;
+}
+
+bool MainWindowSession::Close() {
+  if (window && IsWindow(window)) tly::click(window, IDCANCEL);
+  return WaitForSingleObject(thread_, tly::kDriverLimitMs) == WAIT_OBJECT_0;
+}
+
+void MainWindowSession::Settle() const {
+  // A sent message is handled only once everything posted before it has been.
+  PostMessageA(window, WM_NULL, 0, 0);
+  DWORD_PTR ignored;
+  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, tly::kDriverLimitMs, &ignored);
+}
+
+std::string programFolder() {
+  char path[MAX_PATH] = "";
+  GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder = path;
+  return folder.substr(0, folder.find_last_of('\\') + 1);
+}
+
+void placeCompiler(bool present) { placeFile(windowsPath(T2C_HHC), programFolder() + "HHC.exe", present); }
+
+void placeConverter(bool present) {
+  placeFile(windowsPath(T2C_IRUN), programFolder() + "Plugins\\irun.dll", present);
+}
+
+int hostShell(const std::string& command) {
+  auto spawn = reinterpret_cast<UnixSpawn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "__wine_unix_spawnvp")));
+  if (!spawn) return -1;
+  std::string line = command;
+  char shell[] = "/bin/sh";
+  char dashC[] = "-c";
+  char* argv[] = {shell, dashC, &line[0], nullptr};
+  return static_cast<int>(spawn(argv, 1));
+}
+
+std::string hostPath(const std::string& windowsPath) {
+  auto toUnix = reinterpret_cast<UnixFileName>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));
+  if (!toUnix) return std::string();
+  std::wstring wide(windowsPath.begin(), windowsPath.end());
+  char* mapped = toUnix(wide.c_str());
+  if (!mapped) return std::string();
+  std::string path = mapped;
+  HeapFree(GetProcessHeap(), 0, mapped);
+  return path;
+}
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+ExportNode& addNode(NodeStore& store, int id, int parentId, int kind, const std::string& header,
+                    const std::string& text) {
+  auto node = std::make_unique<ExportNode>();
+  node->id = id;
+  node->parentId = parentId;
+  node->kind = kind;
+  node->header = header;
+  node->text = text;
+  ExportNode& added = *node;
+  store.Append(std::move(node));
+  return added;
+}
+
+}  // namespace t2c
