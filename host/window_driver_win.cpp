@@ -123,7 +123,11 @@ bool isChecked(HWND dialog, int id) { return send(control(dialog, id), BM_GETCHE
 
 bool isVisible(HWND dialog, int id) { return IsWindowVisible(control(dialog, id)) != FALSE; }
 
-void click(HWND dialog, int id) { PostMessageA(control(dialog, id), BM_CLICK, 0, 0); }
+bool click(HWND dialog, int id) {
+  HWND button = control(dialog, id);
+  if (!button || !IsWindowEnabled(button)) return false;
+  return PostMessageA(button, BM_CLICK, 0, 0) != FALSE;
+}
 
 void setText(HWND dialog, int id, const std::string& text) {
   send(control(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -133,6 +137,26 @@ void pressKey(HWND window, WORD virtualKey) {
   UINT scan = MapVirtualKeyA(virtualKey, 0);
   PostMessageA(window, WM_KEYDOWN, virtualKey, 1 | (scan << 16));
   PostMessageA(window, WM_KEYUP, virtualKey, 1 | (scan << 16) | (3u << 30));
+}
+
+void dragWithMouse(POINT from, POINT to) {
+  SetCursorPos(from.x, from.y);
+  auto mouse = [](DWORD flags, POINT at) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+    SendInput(1, &input, sizeof input);
+  };
+  mouse(0, from);
+  mouse(MOUSEEVENTF_LEFTDOWN, from);
+  // In steps, as a hand moves, so that the window follows each one.
+  for (int step = 1; step <= 8; ++step) {
+    Sleep(kPollMs);
+    mouse(0, {from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+  }
+  mouse(MOUSEEVENTF_LEFTUP, to);
 }
 
 std::vector<TreeEntry> treeItems(HWND tree) {

@@ -34,11 +34,15 @@ std::string windowText(HWND window);
 bool isEnabled(HWND dialog, int id);
 bool isChecked(HWND dialog, int id);
 bool isVisible(HWND dialog, int id);
-// Posts a click to the button, as a person's click reaches it; returns at once.
-void click(HWND dialog, int id);
+// Posts a click to the button, as a person's click reaches it, and returns at once; false for a
+// disabled or missing button, which a person cannot click.
+bool click(HWND dialog, int id);
 void setText(HWND dialog, int id, const std::string& text);
 // Posts a key press and release to the window.
 void pressKey(HWND window, WORD virtualKey);
+// Moves the mouse to `from` (screen coordinates), presses the left button, drags to `to` and
+// releases it there, as input of the system's mouse.
+void dragWithMouse(POINT from, POINT to);
 
 // One item of a tree control, in pre-order.
 struct TreeEntry {

@@ -27,7 +27,7 @@ void fillMixedDocument(NodeStore& store) {
   addNode(store, 12, 10, 2, "Formatted", "{\\rtf1\\ansi Some {\\b bold} text.\\par}");
   addNode(store, 13, 10, 3, "Web page", "<html><body><p>Page</p></body></html>");
   addNode(store, 14, 10, 1, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
-  addNode(store, 15, 10, 5, "Chapter").icon = CopyIcon(LoadIcon(nullptr, IDI_APPLICATION));
+  addNode(store, 15, 10, 5, "Chapter").icon = CopyIcon(LoadIcon(nullptr, IDI_INFORMATION));
   addNode(store, 16, 15, 0, "Notes", "plain notes");
   addNode(store, 17, 15, 2, "Deep", "{\\rtf1\\ansi Deep text.\\par}");
   addNode(store, 19, 77, 0, "Orphan", "never shown");
@@ -64,12 +64,45 @@ DWORD storedSetting(const char* name) {
   return value;
 }
 
+std::string optionMarks(HWND window) {
+  std::string marks;
+  for (int id : {IDC_RTF_TO_HTML, IDC_RTF_ARTICLE, IDC_RTF_SKIP, IDC_RTF_LINK_PAGE, IDC_PLAIN_AS_HTML,
+                 IDC_WITH_PICTURES, IDC_FULL_TEXT_SEARCH, IDC_SYNTAX_HIGHLIGHTING})
+    marks += std::string(tly::isChecked(window, id) ? "x" : ".") + (tly::isEnabled(window, id) ? "" : "-") +
+             (fontWeight(GetDlgItem(window, id)) == FW_BOLD ? "B " : "r ");
+  return marks;
+}
+
+std::string storedSettings() {
+  std::string text;
+  for (const char* name : {"ExportPlainTextAsHTML", "MakeFullSearch", "ConvertHTML", "ExportWithSyntaxH", "WithPictures"})
+    text += std::string(name) + "=" + std::to_string(storedSetting(name)) + " ";
+  return text;
+}
+
+std::string cutItems(HWND tree) {
+  std::string text;
+  for (const TreeEntry& item : tly::treeItems(tree))
+    if (item.cut) text += item.label + "|";
+  return text;
+}
+
+// A point of the window's own background, between the two push buttons.
+POINT backgroundPoint(HWND window) {
+  RECT units = {120, 215, 0, 0};
+  MapDialogRect(window, &units);
+  POINT at = {units.left, units.top};
+  ClientToScreen(window, &at);
+  return at;
+}
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
     tly::hostState() = tly::HostState();
     tly::hostState().currentNodeId = 16;
     ExportSettings::Instance() = ExportSettings();
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brenmoor\\Tessaly\\Plugins\\Tessaly2CHM");
     placeConverter(true);
     placeCompiler(true);
     fillMixedDocument(store);
@@ -88,18 +121,98 @@ TEST_F(MainWindowTest, OpensOverTheDocument) {
   EXPECT_EQ(store[0]->parentId, 10);
   EXPECT_EQ(tly::windowText(session.Control(IDC_CHM_TITLE)), "Handbook");
   EXPECT_FALSE(tly::isVisible(session.window, IDC_PICTURE_LOADER));
+  EXPECT_EQ(SendMessageA(session.Control(IDC_NODE_TREE), TVM_GETBKCOLOR, 0, 0), RGB(255, 255, 240));
+  EXPECT_EQ(optionMarks(session.window), "xB .r .r .r xB xB .r .r ");
 
-  // Checked options are bold; the defaults check "Save formatting to HTML", plain text as HTML
-  // and pictures.
-  std::string marks;
-  for (int id : {IDC_RTF_TO_HTML, IDC_RTF_ARTICLE, IDC_RTF_SKIP, IDC_RTF_LINK_PAGE, IDC_PLAIN_AS_HTML,
-                 IDC_WITH_PICTURES, IDC_FULL_TEXT_SEARCH, IDC_SYNTAX_HIGHLIGHTING})
-    marks += std::string(tly::isChecked(session.window, id) ? "x" : ".") +
-             (fontWeight(session.Control(id)) == FW_BOLD ? "B " : "r ");
-  EXPECT_EQ(marks, "xB .r .r .r xB xB .r .r ");
+  // One entry per installed layout, the user's default language selected.
+  HWND languages = session.Control(IDC_LANGUAGE_LIST);
+  std::vector<std::string> entries = tly::comboEntries(languages);
+  EXPECT_EQ(entries.size(), static_cast<size_t>(GetKeyboardLayoutList(0, nullptr)));
+  char defaultId[16];
+  wsprintfA(defaultId, "0x%x ", static_cast<unsigned>(GetUserDefaultLCID()));
+  EXPECT_EQ(tly::comboSelection(languages).compare(0, strlen(defaultId), defaultId), 0)
+      << tly::comboSelection(languages);
 
   std::string shot = hostPath(programFolder() + "..\\main_window.png");
   EXPECT_EQ(hostShell("import -window root '" + shot + "'"), 0) << shot;
+  EXPECT_TRUE(session.Close());
+}
+
+TEST_F(MainWindowTest, OptionRulesAndClosing) {
+  MainWindowSession session(&store, "Handbook", "");
+  ASSERT_TRUE(session.window);
+  HWND tree = session.Control(IDC_NODE_TREE);
+  std::string base = std::string(kVersionTitle) + " [CHM-file articles: ";
+
+  // "Include pictures from text" follows "Save formatting to HTML" and keeps its mark.
+  ASSERT_TRUE(tly::click(session.window, IDC_RTF_ARTICLE));
+  session.Settle();
+  EXPECT_EQ(optionMarks(session.window), ".r xB .r .r xB x-B .r .r ");
+  EXPECT_EQ(tly::windowText(session.window), base + "9]");
+  EXPECT_FALSE(tly::click(session.window, IDC_WITH_PICTURES));
+
+  // Skipping formatted text cuts the RTF items and leaves them out of the count.
+  ASSERT_TRUE(tly::click(session.window, IDC_RTF_SKIP));
+  session.Settle();
+  EXPECT_EQ(optionMarks(session.window), ".r .r xB .r xB x-B .r .r ");
+  EXPECT_EQ(tly::windowText(session.window), base + "7]");
+  EXPECT_EQ(cutItems(tree), "Formatted|Deep|");
+
+  ASSERT_TRUE(tly::click(session.window, IDC_RTF_TO_HTML));
+  session.Settle();
+  EXPECT_EQ(optionMarks(session.window), "xB .r .r .r xB xB .r .r ");
+  EXPECT_EQ(tly::windowText(session.window), base + "9]");
+  EXPECT_EQ(cutItems(tree), "");
+
+  ASSERT_TRUE(tly::click(session.window, IDC_RTF_LINK_PAGE));
+  ASSERT_TRUE(tly::click(session.window, IDC_FULL_TEXT_SEARCH));
+  ASSERT_TRUE(tly::click(session.window, IDC_SYNTAX_HIGHLIGHTING));
+  ASSERT_TRUE(tly::click(session.window, IDC_PLAIN_AS_HTML));
+  session.Settle();
+  EXPECT_EQ(optionMarks(session.window), ".r .r .r xB .r x-B xB xB ");
+  ASSERT_TRUE(session.Close());
+  EXPECT_EQ(storedSettings(), "ExportPlainTextAsHTML=0 MakeFullSearch=1 ConvertHTML=3 ExportWithSyntaxH=1 WithPictures=1 ");
+  EXPECT_TRUE(session.syntaxChanged);
+}
+
+TEST_F(MainWindowTest, SyntaxHighlightingNeedsHostBuild1944) {
+  ExportSettings::Instance().ExportWithSyntaxH = 1;
+  for (int build : {1943, 1944}) {
+    tly::hostState().buildNumber = build;
+    MainWindowSession session(&store, "Handbook", kDocumentMode);
+    ASSERT_TRUE(session.window);
+    bool available = build >= 1944;
+    EXPECT_EQ(tly::isEnabled(session.window, IDC_SYNTAX_HIGHLIGHTING), available) << build;
+    EXPECT_EQ(tly::isChecked(session.window, IDC_SYNTAX_HIGHLIGHTING), available) << build;
+    ASSERT_TRUE(session.Close());
+    EXPECT_EQ(storedSetting("ExportWithSyntaxH"), available ? 1u : 0u) << build;
+    EXPECT_EQ(session.syntaxChanged, !available) << build;
+    ExportSettings::Instance().ExportWithSyntaxH = 1;
+  }
+}
+
+TEST_F(MainWindowTest, TipPanelAndMovingByTheBackground) {
+  MainWindowSession session(&store, "Handbook", kDocumentMode);
+  ASSERT_TRUE(session.window);
+
+  // Resting the mouse on the log shows its tip, which the panel keeps.
+  HWND log = session.Control(IDC_LOG_LIST);
+  RECT area;
+  GetWindowRect(log, &area);
+  SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
+  PostMessageA(log, WM_MOUSEMOVE, 0, MAKELPARAM((area.right - area.left) / 2, (area.bottom - area.top) / 2));
+  HWND panel = session.Control(IDC_TIP_PANEL);
+  EXPECT_TRUE(tly::waitUntil([&] { return tly::windowText(panel) == "Tip\r\nCHM creation log"; }))
+      << tly::windowText(panel);
+
+  RECT before, after;
+  GetWindowRect(session.window, &before);
+  POINT from = backgroundPoint(session.window);
+  tly::dragWithMouse(from, {from.x + 40, from.y + 30});
+  EXPECT_TRUE(tly::waitUntil([&] {
+    GetWindowRect(session.window, &after);
+    return after.left == before.left + 40 && after.top == before.top + 30;
+  })) << after.left - before.left << "," << after.top - before.top;
   EXPECT_TRUE(session.Close());
 }
 

@@ -92,6 +92,16 @@ int hostShell(const std::string& command) {
   return static_cast<int>(spawn(argv, 1));
 }
 
+std::string hostOutput(const std::string& command) {
+  char folder[MAX_PATH] = "", file[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, folder);
+  GetTempFileNameA(folder, "out", 0, file);
+  hostShell(command + " >'" + hostPath(file) + "' 2>/dev/null");
+  std::string output = readFile(file);
+  DeleteFileA(file);
+  return output;
+}
+
 std::string hostPath(const std::string& windowsPath) {
   auto toUnix = reinterpret_cast<UnixFileName>(
       reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_unix_file_name")));

@@ -49,6 +49,8 @@ void placeConverter(bool present);
 
 // Runs a command of the host system's shell; its exit status, or -1 when it cannot run.
 int hostShell(const std::string& command);
+// What a command of the host system's shell prints on its standard output.
+std::string hostOutput(const std::string& command);
 // The host system's path of a Windows path.
 std::string hostPath(const std::string& windowsPath);
 std::string readFile(const std::string& path);
