@@ -16,24 +16,6 @@ namespace {
 
 using tly::TreeEntry;
 
-constexpr char kDocumentMode[] = "Make CHM-file from entire document";
-
-// A document of every kind, with nodes the tree leaves out: a child of a plain-text node, an
-// orphan, and a node of an unknown kind.
-void fillMixedDocument(NodeStore& store) {
-  addNode(store, 10, 99, 4, "Handbook");
-  addNode(store, 11, 10, 0, "Welcome", "Hello & welcome");
-  addNode(store, 18, 11, 0, "Under plain text", "never shown");
-  addNode(store, 12, 10, 2, "Formatted", "{\\rtf1\\ansi Some {\\b bold} text.\\par}");
-  addNode(store, 13, 10, 3, "Web page", "<html><body><p>Page</p></body></html>");
-  addNode(store, 14, 10, 1, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
-  addNode(store, 15, 10, 5, "Chapter").icon = CopyIcon(LoadIcon(nullptr, IDI_INFORMATION));
-  addNode(store, 16, 15, 0, "Notes", "plain notes");
-  addNode(store, 17, 15, 2, "Deep", "{\\rtf1\\ansi Deep text.\\par}");
-  addNode(store, 19, 77, 0, "Orphan", "never shown");
-  addNode(store, 20, 10, 9, "Odd kind", "unknown");
-}
-
 std::string outline(const std::vector<TreeEntry>& items) {
   std::string text;
   for (const TreeEntry& item : items) {
@@ -96,21 +78,9 @@ POINT backgroundPoint(HWND window) {
   return at;
 }
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    tly::hostState() = tly::HostState();
-    tly::hostState().currentNodeId = 16;
-    ExportSettings::Instance() = ExportSettings();
-    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brenmoor\\Tessaly\\Plugins\\Tessaly2CHM");
-    placeConverter(true);
-    placeCompiler(true);
-    fillMixedDocument(store);
-  }
-  NodeStore store;
-};
-
 TEST_F(MainWindowTest, OpensOverTheDocument) {
+  store.Clear();
+  fillMixedDocument(store, true);
   MainWindowSession session(&store, "Handbook", kDocumentMode);
   ASSERT_TRUE(session.window);
   EXPECT_EQ(tly::windowText(session.window),
@@ -143,25 +113,26 @@ TEST_F(MainWindowTest, OptionRulesAndClosing) {
   ASSERT_TRUE(session.window);
   HWND tree = session.Control(IDC_NODE_TREE);
   std::string base = std::string(kVersionTitle) + " [CHM-file articles: ";
+  EXPECT_EQ(tly::windowText(session.window), base + "8]");
 
   // "Include pictures from text" follows "Save formatting to HTML" and keeps its mark.
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_ARTICLE));
   session.Settle();
   EXPECT_EQ(optionMarks(session.window), ".r xB .r .r xB x-B .r .r ");
-  EXPECT_EQ(tly::windowText(session.window), base + "9]");
+  EXPECT_EQ(tly::windowText(session.window), base + "8]");
   EXPECT_FALSE(tly::click(session.window, IDC_WITH_PICTURES));
 
   // Skipping formatted text cuts the RTF items and leaves them out of the count.
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_SKIP));
   session.Settle();
   EXPECT_EQ(optionMarks(session.window), ".r .r xB .r xB x-B .r .r ");
-  EXPECT_EQ(tly::windowText(session.window), base + "7]");
+  EXPECT_EQ(tly::windowText(session.window), base + "6]");
   EXPECT_EQ(cutItems(tree), "Formatted|Deep|");
 
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_TO_HTML));
   session.Settle();
   EXPECT_EQ(optionMarks(session.window), "xB .r .r .r xB xB .r .r ");
-  EXPECT_EQ(tly::windowText(session.window), base + "9]");
+  EXPECT_EQ(tly::windowText(session.window), base + "8]");
   EXPECT_EQ(cutItems(tree), "");
 
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_LINK_PAGE));

@@ -6,7 +6,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "host/host_state_win.h"
 #include "host/window_driver_win.h"
+#include "model/export_settings.h"
 #include "plugin/plugin_module_win.h"
 #include "ui/export_dialog_win.h"
 #include "windows_path.h"
@@ -96,7 +98,7 @@ std::string hostOutput(const std::string& command) {
   char folder[MAX_PATH] = "", file[MAX_PATH] = "";
   GetTempPathA(MAX_PATH, folder);
   GetTempFileNameA(folder, "out", 0, file);
-  hostShell(command + " >'" + hostPath(file) + "' 2>/dev/null");
+  hostShell("{ " + command + "; } >'" + hostPath(file) + "' 2>/dev/null");
   std::string output = readFile(file);
   DeleteFileA(file);
   return output;
@@ -119,6 +121,30 @@ std::string readFile(const std::string& path) {
   std::ostringstream text;
   text << in.rdbuf();
   return text.str();
+}
+
+void fillMixedDocument(NodeStore& store, bool withUnknownKind) {
+  addNode(store, 10, 99, 4, "Handbook");
+  addNode(store, 11, 10, 0, "Welcome", "Hello & welcome");
+  addNode(store, 18, 11, 0, "Under plain text", "never shown");
+  addNode(store, 12, 10, 2, "Formatted", "{\\rtf1\\ansi Some {\\b bold} text.\\par}");
+  addNode(store, 13, 10, 3, "Web page", "<html><body><p>Page</p></body></html>");
+  addNode(store, 14, 10, 1, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
+  addNode(store, 15, 10, 5, "Chapter").icon = CopyIcon(LoadIcon(nullptr, IDI_INFORMATION));
+  addNode(store, 16, 15, 0, "Notes", "plain notes");
+  addNode(store, 17, 15, 2, "Deep", "{\\rtf1\\ansi Deep text.\\par}");
+  addNode(store, 19, 77, 0, "Orphan", "never shown");
+  if (withUnknownKind) addNode(store, 20, 10, 9, "Odd kind", "unknown");
+}
+
+void MainWindowTest::SetUp() {
+  tly::hostState() = tly::HostState();
+  tly::hostState().currentNodeId = 16;
+  ExportSettings::Instance() = ExportSettings();
+  RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Brenmoor\\Tessaly\\Plugins\\Tessaly2CHM");
+  placeConverter(true);
+  placeCompiler(true);
+  fillMixedDocument(store, false);
 }
 
 ExportNode& addNode(NodeStore& store, int id, int parentId, int kind, const std::string& header,

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -54,6 +56,20 @@ std::string hostOutput(const std::string& command);
 // The host system's path of a Windows path.
 std::string hostPath(const std::string& windowsPath);
 std::string readFile(const std::string& path);
+
+constexpr char kDocumentMode[] = "Make CHM-file from entire document";
+
+// A document of every kind, with nodes the tree leaves out: a child of a plain-text node, an
+// orphan, and, when asked for, a node of an unknown kind. The host's current node is "Notes" (16).
+void fillMixedDocument(NodeStore& store, bool withUnknownKind);
+
+// Each test starts from the default options with no stored key, the compiler and the converter
+// in place, and the mixed document in `store`.
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  NodeStore store;
+};
 
 // Appends a node to the store.
 ExportNode& addNode(NodeStore& store, int id, int parentId, int kind, const std::string& header,

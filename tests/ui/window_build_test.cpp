@@ -1,0 +1,130 @@
+// Builds from the main window under Wine: "Make CHM-file" with its checks, the log, the node
+// menu's edits in the help file, and the viewer of the previous build.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "host/host_state_win.h"
+#include "host/window_driver_win.h"
+#include "model/export_settings.h"
+#include "project/work_folder_win.h"
+#include "resources/main_dialog.h"
+#include "resources/node_menu.h"
+#include "viewer_registration.h"
+#include "window_session.h"
+
+namespace t2c {
+namespace {
+
+constexpr char kSaveTitle[] = "Make CHM-file";
+constexpr char kViewerCaption[] =
+    "Handbook [The file created by Tessaly & Tessaly2CHM plugin 2.21 - http://www.tessaly.example]";
+
+// The log of a build as a text, with the figures that depend on the machine's speed written as N.
+std::string logText(HWND window) {
+  std::string text;
+  for (const std::string& line : tly::listLines(GetDlgItem(window, IDC_LOG_LIST))) {
+    if (line.rfind("   OK, ", 0) == 0 || line.rfind("   Fail!, ", 0) == 0) continue;
+    std::string steady = std::regex_replace(line, std::regex("timeout [0-9]+ sec"), "timeout N sec");
+    steady = std::regex_replace(steady, std::regex(" successfully complete \\[.*\\]$"), " successfully complete [N]");
+    text += steady + "\n";
+  }
+  return text;
+}
+
+class WindowBuildTest : public MainWindowTest {
+ protected:
+  void SetUp() override {
+    MainWindowTest::SetUp();
+    folder = tempFolder() + "t2c window test\\";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    SetEnvironmentVariableA("T2C_VIEWER_CAPTION", kViewerCaption);
+  }
+  void TearDown() override {
+    closeFakeViewers();
+    SetEnvironmentVariableA("T2C_VIEWER_CAPTION", nullptr);
+    removeWorkFolder(folder);
+  }
+
+  // Presses "Make CHM-file", answers the save dialog and waits for the result line.
+  std::string MakeChmFile(MainWindowSession& session, const std::string& destination) {
+    if (!tly::click(session.window, IDOK) || !tly::answerSaveDialog(kSaveTitle, destination)) return "no save dialog";
+    HWND log = session.Control(IDC_LOG_LIST);
+    tly::waitUntil([&] {
+      std::vector<std::string> lines = tly::listLines(log);
+      return !lines.empty() && lines.back().rfind("Creation ", 0) == 0;
+    });
+    return logText(session.window);
+  }
+
+  // What the help file holds, as the host system's CHM readers see it.
+  std::string Stored(const std::string& chm) {
+    return hostOutput("7z l -slt '" + hostPath(chm) + "' | sed '1,/^----------$/d' | sed -n 's/^Path = //p' | "
+                      "grep -v -e '^[#$]' -e '^_#_README' | sort | tr '\\n' ' '");
+  }
+  std::string System(const std::string& chm) {
+    return hostOutput("chmls printsystem '" + hostPath(chm) + "' | tr -d '\\r\\000' | sed -n "
+                      "-e 's/.*Default topic from \\[options\\] *:\\(.*\\)/topic \\1/p' "
+                      "-e 's/.*LCID from HHP file *: *\\(.*\\)/language \\1/p' | sort");
+  }
+  std::string ContentsNames(const std::string& chm) {
+    return hostOutput("7z e -so '" + hostPath(chm) + "' content.hhc | sed -n 's/.*<param name=\"Name\" value=\"\\(.*\\)\">.*/\\1/p' | tr '\\n' '|'");
+  }
+
+  Registration viewer{".chm", "\"" + fakeViewer() + "\" %1"};
+  std::string folder;
+};
+
+std::string expectedLog(const std::string& destination, const std::string& articleLines, bool delivered) {
+  std::string name = destination.substr(destination.find_last_of('\\') + 1);
+  std::string text = "Start creation CHM-file to " + destination + "\n"
+                     "Convert nodes headers to filenames\x85\n"
+                     "Write data to files\x85\n" + articleLines +
+                     "Make content file\x85\n"
+                     "Start HTML Help compiler at " + programFolder() + "HHC.exe\x85\n"
+                     "Complete HTML Help complier with exit code " + (delivered ? "1" : "0") + ", timeout N sec\n";
+  if (delivered)
+    text += "Start HTML Help with " + name + "\nExport to " + name + " successfully complete [N]\nCreation " +
+            destination + " successfully complete\n";
+  else
+    text += "Creation " + destination + " failed\n";
+  return text;
+}
+
+TEST_F(WindowBuildTest, BuildsTwiceFromOneOpening) {
+  MainWindowSession session(&store, "Handbook", kDocumentMode);
+  ASSERT_TRUE(session.window);
+  std::string first = folder + "Handbook.chm";
+  EXPECT_EQ(MakeChmFile(session, first),
+            expectedLog(first,
+                        "Convert to HTML Welcome\x85\nConvert to HTML Formatted\x85\n"
+                        "Convert to HTML Notes\x85\nConvert to HTML Deep\x85\n",
+                        true));
+  EXPECT_TRUE(isExistingFile(first));
+  HWND viewerWindow = FindWindowA("T2CFakeViewer", kViewerCaption);
+  EXPECT_TRUE(viewerWindow);
+
+  // The next "Make CHM-file" closes that viewer before it asks for the destination.
+  std::string second = folder + "Second.chm";
+  ASSERT_TRUE(tly::click(session.window, IDOK));
+  ASSERT_TRUE(tly::waitForWindow("#32770", kSaveTitle, false));
+  EXPECT_FALSE(IsWindow(viewerWindow));
+  ASSERT_TRUE(tly::answerSaveDialog(kSaveTitle, second));
+  tly::waitUntil([&] { return logText(session.window).find("\nCreation ") != std::string::npos; });
+  EXPECT_EQ(logText(session.window).substr(0, 28 + second.size()), "Start creation CHM-file to " + second + "\n");
+  EXPECT_EQ(logText(session.window).find(first), std::string::npos);
+
+  EXPECT_EQ(Stored(second), "content.hhc file0.htm file1.htm file2.htm file3.mht file4.htm file5.htm ");
+  char languageId[16];
+  std::string language = tly::comboSelection(session.Control(IDC_LANGUAGE_LIST));
+  wsprintfA(languageId, "%lu", strtoul(language.c_str(), nullptr, 16));
+  EXPECT_EQ(System(second), "language " + std::string(languageId) + "\ntopic file4.htm\n");
+  EXPECT_EQ(ContentsNames(second), "Handbook|Welcome|Formatted|Web page|Archive|Chapter|Notes|Deep|");
+  EXPECT_TRUE(session.Close());
+}
+
+
+}  // namespace
+}  // namespace t2c
