@@ -207,14 +207,17 @@ void selectTreeItem(HWND tree, HTREEITEM item) {
   send(tree, TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(item));
 }
 
+void rightClickAt(HWND window, POINT clientPoint) {
+  POINT screen = clientPoint;
+  ClientToScreen(window, &screen);
+  SetCursorPos(screen.x, screen.y);
+  postAt(window, WM_RBUTTONDOWN, MK_RBUTTON, clientPoint);
+  postAt(window, WM_RBUTTONUP, 0, clientPoint);
+}
+
 void rightClickTreeItem(HWND tree, HTREEITEM item) {
   send(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
-  POINT at = itemCentre(tree, item);
-  POINT screen = at;
-  ClientToScreen(tree, &screen);
-  SetCursorPos(screen.x, screen.y);
-  postAt(tree, WM_RBUTTONDOWN, MK_RBUTTON, at);
-  postAt(tree, WM_RBUTTONUP, 0, at);
+  rightClickAt(tree, itemCentre(tree, item));
 }
 
 void doubleClickTreeItem(HWND tree, HTREEITEM item) {
@@ -226,7 +229,7 @@ void doubleClickTreeItem(HWND tree, HTREEITEM item) {
 }
 
 bool editTreeLabel(HWND tree, HTREEITEM item, const std::string& text, WORD endKey) {
-  PostMessageA(tree, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
+  if (item) PostMessageA(tree, TVM_EDITLABELA, 0, reinterpret_cast<LPARAM>(item));
   HWND edit = nullptr;
   if (!waitUntil([&] { return (edit = reinterpret_cast<HWND>(send(tree, TVM_GETEDITCONTROL, 0, 0))) != nullptr; }))
     return false;

@@ -62,8 +62,11 @@ void selectTreeItem(HWND tree, HTREEITEM item);
 // Moves the mouse cursor over the item's label and posts a right click, or a double click, there.
 void rightClickTreeItem(HWND tree, HTREEITEM item);
 void doubleClickTreeItem(HWND tree, HTREEITEM item);
-// Starts editing the item's label, types the text into the edit box and ends the edit with the
-// key (Enter keeps the text, Escape cancels); false when no edit box appears.
+// The same right click at a point of the window's client area.
+void rightClickAt(HWND window, POINT clientPoint);
+// Starts editing the item's label (with a null item: waits for an edit begun otherwise), types
+// the text into the edit box and ends the edit with the key (Enter keeps the text, Escape
+// cancels); false when no edit box appears or it does not close.
 bool editTreeLabel(HWND tree, HTREEITEM item, const std::string& text, WORD endKey);
 
 std::vector<std::string> listLines(HWND list);

@@ -354,8 +354,7 @@ void ExportDialog::WriteControls() {
 
 void ExportDialog::RefreshMarks() {
   ReadControls();
-  int32_t skipped = applyRtfMarks(tree_.Model(), convertHtml_);
-  tree_.ShowMarks();
+  int32_t skipped = tree_.ApplyMode(convertHtml_);
   int32_t articles = static_cast<int32_t>(tree_.Model().Count()) - skipped;
   SetWindowTextA(window_, countedTitle(baseTitle_, loadString(IDS_ARTICLE_COUNT), articles).c_str());
 }

@@ -86,6 +86,7 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
   TreeView_DeleteAllItems(tree_);
   handles_.clear();
   firstArticle_ = nullptr;
+  marks_ = ExclusionMarks();
   fillNodeTree(model_, nodes);
   // Pre-order is the order in which the items are made, so node icons take their indices in it.
   struct Filler {
@@ -154,15 +155,21 @@ void NodeTreeView::ShowMarks() {
   UpdateWindow(tree_);
 }
 
+int32_t NodeTreeView::ApplyMode(int32_t convertHtml) {
+  int32_t skipped = marks_.ApplyMode(model_, convertHtml);
+  ShowMarks();
+  return skipped;
+}
+
 void NodeTreeView::ToggleSelectedExclusion() {
   TreeItem* selected = Selected();
   if (!selected) return;
-  toggleExclusion(model_, selected);
+  marks_.Toggle(model_, selected);
   ShowMarks();
 }
 
 void NodeTreeView::IncludeAll() {
-  includeAll(model_);
+  marks_.IncludeAll(model_);
   ShowMarks();
 }
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "project/node_tree.h"
+#include "ui/window_rules.h"
 
 namespace t2c {
 
@@ -38,6 +39,9 @@ class NodeTreeView {
   // Shows every item cut exactly while its node is excluded, and repaints.
   void ShowMarks();
 
+  // Applies the conversion mode's marks (see ExclusionMarks) and shows them; returns the number
+  // of RTF nodes the mode skips.
+  int32_t ApplyMode(int32_t convertHtml);
   void ToggleSelectedExclusion();
   void IncludeAll();
   void RenameSelected();
@@ -60,6 +64,7 @@ class NodeTreeView {
   HWND tree_ = nullptr;
   HWND owner_ = nullptr;
   NodeTree model_;
+  ExclusionMarks marks_;
   std::unordered_map<const TreeItem*, HTREEITEM> handles_;
   TreeItem* firstArticle_ = nullptr;
   HFONT strikeOutFont_ = nullptr;

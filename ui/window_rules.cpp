@@ -7,22 +7,29 @@ namespace t2c {
 
 namespace {
 
-struct RtfMarks {
+struct Marking {
+  std::unordered_set<const TreeItem*>* byUser;
   bool skip;
+  uint8_t state;
   int32_t skipped;
 };
 
 bool markRtfNode(TreeItem* item, void* context) {
-  auto* marks = static_cast<RtfMarks*>(context);
+  auto* marking = static_cast<Marking*>(context);
   if (item->node && item->node->kind == kRichText) {
-    item->node->excluded = marks->skip ? 1 : 0;
-    if (marks->skip) ++marks->skipped;
+    item->node->excluded = marking->skip || marking->byUser->count(item) ? 1 : 0;
+    if (marking->skip) ++marking->skipped;
   }
   return true;
 }
 
 bool setExclusion(TreeItem* item, void* context) {
-  if (item->node) item->node->excluded = *static_cast<uint8_t*>(context);
+  auto* marking = static_cast<Marking*>(context);
+  if (item->node) item->node->excluded = marking->state;
+  if (marking->state)
+    marking->byUser->insert(item);
+  else
+    marking->byUser->erase(item);
   return true;
 }
 
@@ -45,22 +52,23 @@ bool picturesWanted(int32_t pictures, int32_t convertHtml) {
   return pictures != 0 && convertHtml == kRtfToHtml;
 }
 
-int32_t applyRtfMarks(const NodeTree& tree, int32_t convertHtml) {
-  RtfMarks marks{convertHtml == kRtfSkip, 0};
-  walkTree(tree, tree.Root(), markRtfNode, &marks);
-  return marks.skipped;
+int32_t ExclusionMarks::ApplyMode(const NodeTree& tree, int32_t convertHtml) {
+  Marking marking{&byUser_, convertHtml == kRtfSkip, 0, 0};
+  walkTree(tree, tree.Root(), markRtfNode, &marking);
+  return marking.skipped;
 }
 
-bool toggleExclusion(const NodeTree& tree, TreeItem* item) {
+bool ExclusionMarks::Toggle(const NodeTree& tree, TreeItem* item) {
   if (!item || !item->node) return false;
-  uint8_t state = item->node->excluded ? 0 : 1;
-  walkTree(tree, item, setExclusion, &state);
-  return state != 0;
+  Marking marking{&byUser_, false, static_cast<uint8_t>(item->node->excluded ? 0 : 1), 0};
+  walkTree(tree, item, setExclusion, &marking);
+  return marking.state != 0;
 }
 
-void includeAll(const NodeTree& tree) {
-  uint8_t state = 0;
-  walkTree(tree, tree.Root(), setExclusion, &state);
+void ExclusionMarks::IncludeAll(const NodeTree& tree) {
+  Marking marking{&byUser_, false, 0, 0};
+  walkTree(tree, tree.Root(), setExclusion, &marking);
+  byUser_.clear();
 }
 
 NodeMenuStates nodeMenuStates(const NodeTree& tree, const TreeItem* selected, const TreeItem* firstArticle) {

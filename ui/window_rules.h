@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <unordered_set>
 
 #include "project/node_tree.h"
 
@@ -24,13 +25,21 @@ bool restartQuestionNeeded(bool syntaxAtOpening, bool syntaxNow, int32_t convert
 // Pictures are taken out of formatted text only when it goes to HTML.
 bool picturesWanted(int32_t pictures, int32_t convertHtml);
 
-// Marks every RTF node excluded while the mode skips formatted text and clears the mark
-// otherwise; returns the number of RTF nodes skipped. Other nodes keep their marks.
-int32_t applyRtfMarks(const NodeTree& tree, int32_t convertHtml);
-// Excludes the item and its descendants, or includes them when the item is excluded; returns
-// the new state.
-bool toggleExclusion(const NodeTree& tree, TreeItem* item);
-void includeAll(const NodeTree& tree);
+// The nodes' exclusion marks: those the user sets through the node menu, and those of the mode
+// that skips formatted text. A change of mode never undoes the user's own exclusions.
+class ExclusionMarks {
+ public:
+  // RTF nodes are excluded while the mode skips formatted text or the user excluded them, and
+  // included otherwise; returns the number the mode skips. Other nodes keep their marks.
+  int32_t ApplyMode(const NodeTree& tree, int32_t convertHtml);
+  // Excludes the item and its descendants, or includes them when the item is excluded; returns
+  // the new state.
+  bool Toggle(const NodeTree& tree, TreeItem* item);
+  void IncludeAll(const NodeTree& tree);
+
+ private:
+  std::unordered_set<const TreeItem*> byUser_;
+};
 
 struct MenuItemState {
   bool enabled = false;

@@ -110,24 +110,33 @@ class TreeRules : public ::testing::Test {
   TreeFixture f;
 };
 
-TEST_F(TreeRules, RtfMarksExclusionAndIncludeAll) {
+TEST_F(TreeRules, ExclusionMarks) {
+  ExclusionMarks marks;
   f.Node(5).excluded = 1;
-  EXPECT_EQ(applyRtfMarks(f.tree, 2), 2);
+  EXPECT_EQ(marks.ApplyMode(f.tree, 2), 2);
   EXPECT_EQ(Marks(), ".x.xx");
-  EXPECT_EQ(applyRtfMarks(f.tree, 0), 0);
+  EXPECT_EQ(marks.ApplyMode(f.tree, 0), 0);
   EXPECT_EQ(Marks(), "....x");
 
-  EXPECT_TRUE(toggleExclusion(f.tree, Item(3)));
+  EXPECT_TRUE(marks.Toggle(f.tree, Item(3)));
   EXPECT_EQ(Marks(), "..xxx");
-  EXPECT_FALSE(toggleExclusion(f.tree, Item(5)));
+  EXPECT_FALSE(marks.Toggle(f.tree, Item(5)));
   EXPECT_EQ(Marks(), "..xx.");
-  EXPECT_FALSE(toggleExclusion(f.tree, Item(3)));
+  // The user's exclusion of an RTF node outlives every change of mode.
+  marks.ApplyMode(f.tree, 2);
+  EXPECT_EQ(marks.ApplyMode(f.tree, 1), 0);
+  EXPECT_EQ(Marks(), "..xx.");
+  EXPECT_FALSE(marks.Toggle(f.tree, Item(3)));
   EXPECT_EQ(Marks(), ".....");
-  EXPECT_FALSE(toggleExclusion(f.tree, nullptr));
+  EXPECT_FALSE(marks.Toggle(f.tree, nullptr));
 
-  applyRtfMarks(f.tree, 2);
-  toggleExclusion(f.tree, Item(5));
-  includeAll(f.tree);
+  marks.ApplyMode(f.tree, 2);
+  marks.Toggle(f.tree, Item(5));
+  marks.Toggle(f.tree, Item(4));
+  EXPECT_EQ(Marks(), ".x..x");
+  marks.IncludeAll(f.tree);
+  EXPECT_EQ(Marks(), ".....");
+  marks.ApplyMode(f.tree, 0);
   EXPECT_EQ(Marks(), ".....");
 }
 

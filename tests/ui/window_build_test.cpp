@@ -126,5 +126,92 @@ TEST_F(WindowBuildTest, BuildsTwiceFromOneOpening) {
 }
 
 
+std::string menuText(const std::vector<tly::MenuEntry>& entries) {
+  std::string text;
+  for (const tly::MenuEntry& entry : entries)
+    text += entry.separator ? std::string("-|")
+                            : std::to_string(entry.id) + " " + entry.text + (entry.enabled ? " E" : " -") +
+                                  (entry.checked ? "C|" : "|");
+  return text;
+}
+
+std::string treeMarks(HWND tree) {
+  std::string text;
+  for (const tly::TreeEntry& item : tly::treeItems(tree))
+    text += item.label + (item.bold ? "*" : "") + (item.cut ? "~" : "") + (item.selected ? "<" : "") + "|";
+  return text;
+}
+
+// Shows the node menu of the item (or of a point in the tree without one), reads it and chooses.
+std::string useNodeMenu(HWND tree, const std::string& label, UINT command) {
+  if (label.empty()) {
+    RECT client;
+    GetClientRect(tree, &client);
+    tly::rightClickAt(tree, {client.right / 2, client.bottom - 4});
+  } else {
+    tly::rightClickTreeItem(tree, tly::findTreeItem(tree, label));
+  }
+  HWND menu = tly::waitForPopupMenu();
+  if (!menu) return "no menu";
+  std::string text = menuText(tly::popupMenuEntries(menu));
+  if (!tly::choosePopupMenuItem(menu, command)) text += " (not chosen)";
+  return text;
+}
+
+TEST_F(WindowBuildTest, NodeMenuEditsReachTheHelpFile) {
+  MainWindowSession session(&store, "Handbook", kDocumentMode);
+  ASSERT_TRUE(session.window);
+  HWND tree = session.Control(IDC_NODE_TREE);
+  const std::string title = tly::windowText(session.window);
+
+  EXPECT_EQ(useNodeMenu(tree, "Handbook", 0),
+            "32772 Change title\x85 E|32774 Show In Tessaly E|-|32773 Make this node as first article E|-|"
+            "32771 Exclude from CHM-file -|32775 Include all to CHM-file E|");
+  EXPECT_EQ(useNodeMenu(tree, "Chapter", ID_NODE_EXCLUDE),
+            "32772 Change title\x85 E|32774 Show In Tessaly E|-|32773 Make this node as first article E|-|"
+            "32771 Exclude from CHM-file E|32775 Include all to CHM-file E|");
+  session.Settle();
+  EXPECT_EQ(treeMarks(tree), "Handbook|Welcome|Formatted|Web page|Archive|Chapter~<|Notes*~|Deep~|");
+  EXPECT_EQ(tly::windowText(session.window), title);
+
+  // Inside the excluded branch an item toggles by its own state.
+  EXPECT_EQ(useNodeMenu(tree, "Notes", ID_NODE_EXCLUDE),
+            "32772 Change title\x85 EC|32774 Show In Tessaly E|-|32773 Make this node as first article EC|-|"
+            "32771 Exclude from CHM-file EC|32775 Include all to CHM-file E|");
+  session.Settle();
+  EXPECT_EQ(treeMarks(tree), "Handbook|Welcome|Formatted|Web page|Archive|Chapter~|Notes*<|Deep~|");
+  useNodeMenu(tree, "Notes", ID_NODE_INCLUDE_ALL);
+  session.Settle();
+  EXPECT_EQ(treeMarks(tree), "Handbook|Welcome|Formatted|Web page|Archive|Chapter|Notes*<|Deep|");
+
+  // A right click beside the items keeps the selection and still shows the menu.
+  EXPECT_NE(useNodeMenu(tree, "", 0), "no menu");
+  EXPECT_EQ(treeMarks(tree), "Handbook|Welcome|Formatted|Web page|Archive|Chapter|Notes*<|Deep|");
+
+  useNodeMenu(tree, "Chapter", ID_NODE_EXCLUDE);
+  useNodeMenu(tree, "Welcome", ID_NODE_FIRST_ARTICLE);
+  // Renamed through the menu and committed with Enter, which builds nothing; Escape cancels.
+  useNodeMenu(tree, "Web page", ID_NODE_RENAME);
+  EXPECT_TRUE(tly::editTreeLabel(tree, nullptr, "Renamed page", VK_RETURN));
+  EXPECT_TRUE(tly::editTreeLabel(tree, tly::findTreeItem(tree, "Archive"), "Lost name", VK_ESCAPE));
+  session.Settle();
+  EXPECT_FALSE(tly::waitForWindow("#32770", kSaveTitle, false, 0));
+  EXPECT_EQ(treeMarks(tree), "Handbook|Welcome*|Formatted|Renamed page<|Archive|Chapter~|Notes~|Deep~|");
+
+  // Show in Tessaly by a double click, which also collapses the container.
+  tly::doubleClickTreeItem(tree, tly::findTreeItem(tree, "Chapter"));
+  session.Settle();
+  EXPECT_EQ(tly::hostState().shownNodes, std::vector<int>{15});
+  EXPECT_FALSE(tly::treeItems(tree)[5].expanded);
+
+  std::string chm = folder + "Edited.chm";
+  MakeChmFile(session, chm);
+  // The excluded branch stays out, its formatted note too.
+  EXPECT_EQ(Stored(chm), "content.hhc file0.htm file1.htm file2.htm file3.mht ");
+  EXPECT_EQ(System(chm), "language 1033\ntopic file0.htm\n");
+  EXPECT_EQ(ContentsNames(chm), "Handbook|Welcome|Formatted|Renamed page|Archive|");
+  EXPECT_TRUE(session.Close());
+}
+
 }  // namespace
 }  // namespace t2c
