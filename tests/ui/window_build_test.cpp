@@ -213,5 +213,87 @@ TEST_F(WindowBuildTest, NodeMenuEditsReachTheHelpFile) {
   EXPECT_TRUE(session.Close());
 }
 
+// Presses "Make CHM-file" and answers the message box it shows; its text, or "no message".
+std::string refusedMessage(MainWindowSession& session, int button) {
+  if (!tly::click(session.window, IDOK)) return "not clicked";
+  tly::MessageBoxSeen box = tly::waitForMessageBox("Tessaly2CHM");
+  if (!box.window) return "no message";
+  tly::pressDialogButton(box.window, button);
+  session.Settle();
+  return box.text;
+}
+
+TEST_F(WindowBuildTest, EveryCheckCanStopTheBuild) {
+  MainWindowSession session(&store, "Handbook", kDocumentMode);
+  ASSERT_TRUE(session.window);
+
+  placeCompiler(false);
+  EXPECT_EQ(refusedMessage(session, IDOK), "HTML Help compiler (HHC.exe) not found at " + programFolder() + "HHC.exe");
+  placeCompiler(true);
+
+  // Syntax highlighting newly checked asks at every press while formatted text goes to HTML.
+  ASSERT_TRUE(tly::click(session.window, IDC_SYNTAX_HIGHLIGHTING));
+  const std::string restart =
+      "Settings \"Save syntax highlighting\" is checked.\nFor using this parameter required restart the plugin.";
+  EXPECT_EQ(refusedMessage(session, IDCANCEL), restart);
+  EXPECT_EQ(refusedMessage(session, IDCANCEL), restart);
+  ASSERT_TRUE(tly::click(session.window, IDC_SYNTAX_HIGHLIGHTING));
+
+  ASSERT_TRUE(tly::click(session.window, IDOK));
+  EXPECT_TRUE(tly::answerSaveDialog(kSaveTitle, "", true));
+
+  // An existing destination that another program holds open is refused after the dialog.
+  std::string held = folder + "Held.chm";
+  HANDLE file = CreateFileA(held.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_TRUE(tly::click(session.window, IDOK));
+  ASSERT_TRUE(tly::answerSaveDialog(kSaveTitle, held));
+  tly::MessageBoxSeen box = tly::waitForMessageBox("Tessaly2CHM");
+  EXPECT_EQ(box.text, "Cannot open the file " + held + " for writing.");
+  tly::pressDialogButton(box.window, IDOK);
+  CloseHandle(file);
+
+  // Without the converter the options fall back: to RTF articles, then without plain text as HTML.
+  placeConverter(false);
+  const std::string missing = "Library irun.dll not found.\nCannot translate text to HTML";
+  ASSERT_TRUE(tly::click(session.window, IDC_RTF_TO_HTML));
+  box = tly::waitForMessageBox("Tessaly2CHM");
+  EXPECT_EQ(box.text, missing);
+  tly::pressDialogButton(box.window, IDOK);
+  session.Settle();
+  EXPECT_FALSE(tly::isChecked(session.window, IDC_RTF_TO_HTML));
+  EXPECT_TRUE(tly::isChecked(session.window, IDC_RTF_ARTICLE));
+  EXPECT_FALSE(tly::isChecked(session.window, IDC_PLAIN_AS_HTML));
+  ASSERT_TRUE(tly::click(session.window, IDC_PLAIN_AS_HTML));
+  EXPECT_EQ(refusedMessage(session, IDOK), missing);
+  EXPECT_FALSE(tly::isChecked(session.window, IDC_PLAIN_AS_HTML));
+  EXPECT_FALSE(tly::waitForWindow("#32770", kSaveTitle, false, 0));
+
+  // With RTF articles and plain text files the converter is not needed.
+  std::string chm = folder + "Without converter.chm";
+  EXPECT_EQ(MakeChmFile(session, chm), expectedLog(chm, "", true));
+  EXPECT_EQ(Stored(chm), "content.hhc file0.txt file1.rtf file2.htm file3.mht file4.txt file5.rtf ");
+  EXPECT_TRUE(session.Close());
+}
+
+TEST_F(WindowBuildTest, EmptyDocumentInAHostWithoutLook) {
+  store.Clear();
+  tly::hostState().backgroundColour = 0;
+  tly::hostState().textColour = 0;
+  tly::hostState().font = LOGFONTA();
+  MainWindowSession session(&store, "Empty", "");
+  ASSERT_TRUE(session.window);
+  EXPECT_EQ(tly::windowText(session.window), std::string(kVersionTitle) + " [CHM-file articles: 0]");
+  EXPECT_TRUE(tly::treeItems(session.Control(IDC_NODE_TREE)).empty());
+  EXPECT_EQ(static_cast<COLORREF>(SendMessageA(session.Control(IDC_NODE_TREE), TVM_GETBKCOLOR, 0, 0)),
+            GetSysColor(COLOR_WINDOW));
+  EXPECT_EQ(SendMessageA(session.Control(IDC_NODE_TREE), WM_GETFONT, 0, 0),
+            SendMessageA(session.window, WM_GETFONT, 0, 0));
+
+  std::string chm = folder + "Empty.chm";
+  EXPECT_EQ(MakeChmFile(session, chm), expectedLog(chm, "", true));
+  EXPECT_EQ(Stored(chm), "content.hhc ");
+  EXPECT_TRUE(session.Close());
+}
+
 }  // namespace
 }  // namespace t2c
