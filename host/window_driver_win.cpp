@@ -74,6 +74,16 @@ void postAt(HWND window, UINT message, WPARAM keys, POINT at) {
   PostMessageA(window, message, keys, MAKELPARAM(at.x, at.y));
 }
 
+// One event of the system's mouse at a screen point.
+void mouseInput(DWORD flags, POINT at) {
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
+  input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
+  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  SendInput(1, &input, sizeof input);
+}
+
 MENUITEMINFOA menuItemInfo(HMENU menu, UINT position, char* text, UINT room) {
   MENUITEMINFOA info = {};
   info.cbSize = sizeof info;
@@ -141,22 +151,14 @@ void pressKey(HWND window, WORD virtualKey) {
 
 void dragWithMouse(POINT from, POINT to) {
   SetCursorPos(from.x, from.y);
-  auto mouse = [](DWORD flags, POINT at) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = MulDiv(at.x, 65535, GetSystemMetrics(SM_CXSCREEN) - 1);
-    input.mi.dy = MulDiv(at.y, 65535, GetSystemMetrics(SM_CYSCREEN) - 1);
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
-    SendInput(1, &input, sizeof input);
-  };
-  mouse(0, from);
-  mouse(MOUSEEVENTF_LEFTDOWN, from);
+  mouseInput(0, from);
+  mouseInput(MOUSEEVENTF_LEFTDOWN, from);
   // In steps, as a hand moves, so that the window follows each one.
   for (int step = 1; step <= 8; ++step) {
     Sleep(kPollMs);
-    mouse(0, {from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
+    mouseInput(0, {from.x + (to.x - from.x) * step / 8, from.y + (to.y - from.y) * step / 8});
   }
-  mouse(MOUSEEVENTF_LEFTUP, to);
+  mouseInput(MOUSEEVENTF_LEFTUP, to);
 }
 
 std::vector<TreeEntry> treeItems(HWND tree) {
@@ -210,9 +212,14 @@ void selectTreeItem(HWND tree, HTREEITEM item) {
 void rightClickAt(HWND window, POINT clientPoint) {
   POINT screen = clientPoint;
   ClientToScreen(window, &screen);
-  SetCursorPos(screen.x, screen.y);
-  postAt(window, WM_RBUTTONDOWN, MK_RBUTTON, clientPoint);
-  postAt(window, WM_RBUTTONUP, 0, clientPoint);
+  // The system's own input, so that the cursor is where the click is when the window asks.
+  mouseInput(0, screen);
+  waitUntil([&] {
+    POINT now;
+    return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
+  }, 5000);
+  mouseInput(MOUSEEVENTF_RIGHTDOWN, screen);
+  mouseInput(MOUSEEVENTF_RIGHTUP, screen);
 }
 
 void rightClickTreeItem(HWND tree, HTREEITEM item) {

@@ -59,7 +59,8 @@ std::vector<TreeEntry> treeItems(HWND tree);
 // The first item in pre-order with this label, or null.
 HTREEITEM findTreeItem(HWND tree, const std::string& label);
 void selectTreeItem(HWND tree, HTREEITEM item);
-// Moves the mouse cursor over the item's label and posts a right click, or a double click, there.
+// Right-clicks the item's label with the system's mouse, or posts a double click there after
+// selecting the item as the first press of a double click does.
 void rightClickTreeItem(HWND tree, HTREEITEM item);
 void doubleClickTreeItem(HWND tree, HTREEITEM item);
 // The same right click at a point of the window's client area.

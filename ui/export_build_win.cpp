@@ -3,7 +3,12 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <cstdio>
+#include <memory>
+
 #include "compiler/compiler_runner_win.h"
+#include "convert/picture_table.h"
+#include "convert/pictures_win.h"
 #include "plugin/host_services_win.h"
 #include "plugin/plugin_module_win.h"
 #include "project/export_driver_win.h"
@@ -120,6 +125,23 @@ std::string ExportDialog::ChooseOutputPath(const std::string& dialogTitle) {
   return chosen;
 }
 
+std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
+  // Without a work folder the pictures would land beside whatever an empty path means.
+  if (!picturesWanted(pictures_, convertHtml_) || workFolder_.empty()) return nullptr;
+  if (FAILED(pictureLoaderError_)) {
+    char line[128];
+    std::snprintf(line, sizeof line, "Pictures left out: no storage for embedded objects (error 0x%08lX)",
+                  static_cast<unsigned long>(pictureLoaderError_));
+    log_.Append(line);
+    return nullptr;
+  }
+  auto pictures = std::make_unique<PictureTable>();
+  preparePictures(tree_.Model(), GetDlgItem(window_, IDC_PICTURE_LOADER), workFolder_, job.pictureFiles, *pictures);
+  job.htmlHook = substitutePictures;
+  job.htmlHookContext = pictures.get();
+  return pictures;
+}
+
 bool ExportDialog::Build(const std::string& destination) {
   log_.Clear();
   log_.Append(fillInText("Start creation CHM-file to %s", destination));
@@ -143,13 +165,17 @@ bool ExportDialog::Build(const std::string& destination) {
   workFolder_ = makeWorkFolder();
 
   bool delivered = false;
+  // Lives until the build has ended: its end gives the RTF nodes their texts back.
+  std::unique_ptr<PictureTable> pictures;
   try {
+    pictures = PreparePictures(job);
     delivered = runExport(tree_.Model(), destination, job, workFolder_, viewerWindow_, languages_.languageText());
   } catch (...) {
     // A build that ends abnormally has logged how far it came; the clean-up below still runs.
   }
   removeWorkFolder(workFolder_);
   workFolder_.clear();
+  pictures.reset();
   RememberViewer();
   log_.Append(fillInText(loadString(delivered ? IDS_CREATION_COMPLETE : IDS_CREATION_FAILED), destination));
   return delivered;

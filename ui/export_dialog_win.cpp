@@ -15,6 +15,7 @@
 #include "resources/strings.h"
 #include "ui/custom_controls_win.h"
 #include "ui/dialog_texts.h"
+#include "ui/rich_edit_callback_win.h"
 #include "ui/window_rules.h"
 
 namespace t2c {
@@ -168,7 +169,9 @@ void ExportDialog::OnInitDialog() {
   makeHeaderLabel(GetDlgItem(window_, IDC_LOG_HEADING));
   tree_.Attach(GetDlgItem(window_, IDC_NODE_TREE), window_);
   languages_.Fill(GetDlgItem(window_, IDC_LANGUAGE_LIST));
-  ShowWindow(GetDlgItem(window_, IDC_PICTURE_LOADER), SW_HIDE);
+  HWND pictureLoader = GetDlgItem(window_, IDC_PICTURE_LOADER);
+  ShowWindow(pictureLoader, SW_HIDE);
+  pictureLoaderError_ = attachRichEditCallback(pictureLoader);
   SetUpIcons();
 
   ModuleVersionInfo version = host::moduleVersion(pluginInstance());

@@ -6,9 +6,11 @@
 #include <commctrl.h>
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "convert/picture_table.h"
 #include "model/node_store.h"
 #include "ui/language_list_win.h"
 #include "ui/log_list_win.h"
@@ -66,8 +68,14 @@ class ExportDialog {
   void CloseViewer();
   std::string ChooseOutputPath(const std::string& dialogTitle);
   bool Build(const std::string& destination);
+  // The picture step of a build: fills the job's picture files and hook, and returns the table
+  // that must outlive the build; none when pictures are not wanted or cannot be made.
+  std::unique_ptr<PictureTable> PreparePictures(ExportJob& job);
   void RememberViewer();
 
+  // Set when the hidden control 3015 could not get its object storage: builds then go without
+  // pictures and say so.
+  HRESULT pictureLoaderError_ = S_OK;
   HWND viewerWindow_ = nullptr;
   DWORD viewerProcessId_ = 0;
   HANDLE viewerProcess_ = nullptr;  // held so that its id cannot pass to another process

@@ -9,6 +9,7 @@
 #include "host/host_state_win.h"
 #include "host/window_driver_win.h"
 #include "model/export_settings.h"
+#include "picture_samples.h"
 #include "plugin/plugin_module_win.h"
 #include "ui/export_dialog_win.h"
 #include "windows_path.h"
@@ -36,6 +37,12 @@ MainWindowSession::MainWindowSession(const NodeStore* store, const std::string& 
     : store_(store), chmTitle_(chmTitle), modeCaption_(modeCaption) {
   thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr);
   window = tly::waitForWindow("#32770", kVersionTitle, true);
+  // A person clicks once the window has come to the front; a click before that can lose its
+  // button capture to the activation.
+  if (window) {
+    tly::waitUntil([&] { return GetForegroundWindow() == window; });
+    Settle();
+  }
 }
 
 MainWindowSession::~MainWindowSession() {
@@ -127,7 +134,8 @@ void fillMixedDocument(NodeStore& store, bool withUnknownKind) {
   addNode(store, 10, 99, 4, "Handbook");
   addNode(store, 11, 10, 0, "Welcome", "Hello & welcome");
   addNode(store, 18, 11, 0, "Under plain text", "never shown");
-  addNode(store, 12, 10, 2, "Formatted", "{\\rtf1\\ansi Some {\\b bold} text.\\par}");
+  addNode(store, 12, 10, 2, "Formatted",
+          "{\\rtf1\\ansi Some {\\b bold} text " + dibPicture(RGB(0, 128, 255), 600, 300) + ".\\par}");
   addNode(store, 13, 10, 3, "Web page", "<html><body><p>Page</p></body></html>");
   addNode(store, 14, 10, 1, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
   addNode(store, 15, 10, 5, "Chapter").icon = CopyIcon(LoadIcon(nullptr, IDI_INFORMATION));

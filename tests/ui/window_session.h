@@ -60,7 +60,7 @@ std::string readFile(const std::string& path);
 constexpr char kDocumentMode[] = "Make CHM-file from entire document";
 
 // A document of every kind, with nodes the tree leaves out: a child of a plain-text node, an
-// orphan, and, when asked for, a node of an unknown kind. The host's current node is "Notes" (16).
+// orphan, and, when asked for, a node of an unknown kind. "Formatted" holds a picture. The host's current node is "Notes" (16).
 void fillMixedDocument(NodeStore& store, bool withUnknownKind);
 
 // Each test starts from the default options with no stored key, the compiler and the converter
