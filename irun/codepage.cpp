@@ -33,6 +33,41 @@ void markLeads(uint8_t* lead, int from, int to) {
     for (int b = from; b <= to; ++b) lead[b] = 1;
 }
 
+// The lead bytes of the double-byte code pages, as Windows defines them; false for the others.
+bool markLeadBytes(int number, uint8_t* lead) {
+    switch (number) {
+        case 932: case 10001: markLeads(lead, 0x81, 0x9F); markLeads(lead, 0xE0, 0xFC); return true;
+        case 936: case 949: case 950: markLeads(lead, 0x81, 0xFE); return true;
+        case 10002: markLeads(lead, 0x81, 0xFC); return true;
+        case 10003: markLeads(lead, 0xA1, 0xAC); markLeads(lead, 0xB0, 0xC8); markLeads(lead, 0xCA, 0xFD); return true;
+        case 10008: markLeads(lead, 0xA1, 0xA9); markLeads(lead, 0xB0, 0xF7); return true;
+        case 1361:
+            markLeads(lead, 0x84, 0xD3); markLeads(lead, 0xD8, 0xDE); markLeads(lead, 0xE0, 0xF9);
+            return true;
+        default: return false;
+    }
+}
+
+// The Windows code page closest to a Mac one, for platforms without the Mac tables: the
+// double-byte ones read the same characters, the others at least their ASCII half.
+int nearestWindowsCodePage(int number) {
+    switch (number) {
+        case 10000: case 10079: return 1252;
+        case 10001: return 932;
+        case 10002: return 950;
+        case 10003: return 949;
+        case 10004: return 1256;
+        case 10005: return 1255;
+        case 10006: return 1253;
+        case 10007: case 10017: return 1251;
+        case 10008: return 936;
+        case 10010: case 10029: case 10082: return 1250;
+        case 10021: return 874;
+        case 10081: return 1254;
+        default: return 1252;
+    }
+}
+
 }  // namespace
 
 char32_t windows1252High(uint8_t b) {
@@ -60,15 +95,7 @@ CodePage::CodePage(int number) : number_(number) {
         for (const auto& s : kSymbolOther) single_[s.byte] = s.code;
         return;
     }
-    switch (number) {
-        case 932: markLeads(lead_, 0x81, 0x9F); markLeads(lead_, 0xE0, 0xFC); break;
-        case 936: case 949: case 950: markLeads(lead_, 0x81, 0xFE); break;
-        case 1361:
-            markLeads(lead_, 0x84, 0xD3); markLeads(lead_, 0xD8, 0xDE); markLeads(lead_, 0xE0, 0xF9);
-            break;
-        default: break;
-    }
-    dbcs_ = number == 932 || number == 936 || number == 949 || number == 950 || number == 1361;
+    dbcs_ = markLeadBytes(number, lead_);
     backend_ = openCodePageBackend(number);
     available_ = backend_ != nullptr;
     for (int b = 0x80; b < 0x100; ++b) {
@@ -134,10 +161,16 @@ CodePage& CodePages::get(int codePage) {
     auto found = pages_.find(codePage);
     if (found != pages_.end()) return *found->second;
     auto page = std::make_unique<CodePage>(codePage);
-    if (!page->available()) return get(1252);
-    CodePage& ref = *page;
-    pages_.emplace(codePage, std::move(page));
-    return ref;
+    CodePage* result = page.get();
+    if (page->available()) {
+        owned_.push_back(std::move(page));
+    } else {
+        // Remembered as the stand-in, so that the platform is asked only once per code page.
+        int nearest = nearestWindowsCodePage(codePage);
+        result = nearest == codePage ? &get(1252) : &get(nearest);
+    }
+    pages_.emplace(codePage, result);
+    return *result;
 }
 
 int codePageForCharset(int charset) {
@@ -145,6 +178,18 @@ int codePageForCharset(int charset) {
         case 0: return 1252;
         case 2: return kCodePageSymbol;
         case 77: return 10000;
+        case 78: return 10001;
+        case 79: return 10003;
+        case 80: return 10008;
+        case 81: return 10002;
+        case 82: return 1361;  // the old Mac Johab has no code page of its own
+        case 83: return 10005;
+        case 84: return 10004;
+        case 85: return 10006;
+        case 86: return 10081;
+        case 87: return 10021;
+        case 88: return 10029;
+        case 89: return 10007;
         case 128: return 932;
         case 129: return 949;
         case 130: return 1361;

@@ -57,11 +57,12 @@ private:
 // The code pages one conversion needs, opened on first use.
 class CodePages {
 public:
-    // Falls back to 1252 for code pages the platform does not know.
+    // A code page the platform does not know is read as the nearest one it knows, or as 1252.
     CodePage& get(int codePage);
 
 private:
-    std::map<int, std::unique_ptr<CodePage>> pages_;
+    std::vector<std::unique_ptr<CodePage>> owned_;
+    std::map<int, CodePage*> pages_;
 };
 
 // The code page an RTF \fcharset value stands for; 0 when it means "the document's".

@@ -12,6 +12,10 @@ namespace {
 std::string iconvName(int codePage) {
     switch (codePage) {
         case 10000: return "MACINTOSH";
+        case 10007: return "CP10007";
+        case 10017: return "MAC-UK";
+        case 10029: return "MAC-CENTRALEUROPE";
+        case 10079: return "MAC-IS";
         case 20866: return "KOI8-R";
         case 21866: return "KOI8-U";
         case 28605: return "ISO-8859-15";

@@ -1,32 +1,39 @@
 // Block structure of the page: lists open and close by level, tables by nesting depth.
 #include "html_flow.h"
 
-#include <cstdio>
+#include "html_text.h"
 
 namespace irun {
 namespace {
 
 void appendPoints(std::string& css, const char* property, int twips) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%s:%gpt;", property, twips / 20.0);
-    css += buffer;
+    css += property;
+    css += ':';
+    appendHundredths(twips * 5LL, css);
+    css += "pt;";
 }
 
 }  // namespace
 
-std::string Flow::paragraphStyle(const BlockInfo& info, bool indents) {
+void Flow::appendAttributes(const BlockInfo& info, bool indents, std::string& out) {
     static const char* const kAlign[] = {"", "text-align:center;", "text-align:right;", "text-align:justify;"};
-    std::string css = kAlign[info.align & 3];
+    if (info.rtl) out += " DIR=\"rtl\"";
+    size_t start = out.size();
+    out += " STYLE=\"";
+    size_t css = out.size();
+    out += kAlign[info.align & 3];
     if (indents) {
-        if (info.left) appendPoints(css, "margin-left", info.left);
-        if (info.first) appendPoints(css, "text-indent", info.first);
+        if (info.left) appendPoints(out, "margin-left", info.left);
+        if (info.first) appendPoints(out, "text-indent", info.first);
     }
-    if (info.right) appendPoints(css, "margin-right", info.right);
-    if (info.before) appendPoints(css, "margin-top", info.before);
-    if (info.after) appendPoints(css, "margin-bottom", info.after);
-    if (css.empty()) return css;
-    css.pop_back();
-    return " STYLE=\"" + css + '"';
+    if (info.right) appendPoints(out, "margin-right", info.right);
+    if (info.before) appendPoints(out, "margin-top", info.before);
+    if (info.after) appendPoints(out, "margin-bottom", info.after);
+    if (out.size() == css) {
+        out.resize(start);
+        return;
+    }
+    out.back() = '"';
 }
 
 void Flow::closeLists(Sink& sink, size_t depth) {
@@ -38,7 +45,7 @@ void Flow::closeLists(Sink& sink, size_t depth) {
     }
 }
 
-void Flow::listItem(Sink& sink, const BlockInfo& info, const std::string& style) {
+void Flow::listItem(Sink& sink, const BlockInfo& info, bool attributes) {
     size_t want = static_cast<size_t>(info.listLevel) + 1;
     closeLists(sink, want);
     if (sink.lists.size() == want) {
@@ -67,34 +74,44 @@ void Flow::listItem(Sink& sink, const BlockInfo& info, const std::string& style)
     for (auto it = counters_.lower_bound({info.listKey, info.listLevel + 1});
          it != counters_.end() && it->first.first == info.listKey;)
         it = counters_.erase(it);
-    sink.html += "<LI" + style + '>';
+    sink.html += "<LI";
+    if (attributes) appendAttributes(info, false, sink.html);
+    sink.html += '>';
     sink.lists.back().itemOpen = true;
 }
 
 void Flow::paragraph(const BlockInfo& info, const std::string& inlineHtml, bool hasContent) {
     setDepth(info.tableDepth);
     Sink& sink = current();
+    std::string& out = sink.html;
     char level = static_cast<char>('0' + info.heading);
     if (info.listLevel >= 0) {
         // Numbered headings stay headings, inside the item that numbers them.
-        if (info.heading > 0) {
-            listItem(sink, info, std::string());
-            sink.html += std::string("<H") + level + paragraphStyle(info, false) + '>' + inlineHtml + "</H" + level + '>';
-        } else {
-            listItem(sink, info, paragraphStyle(info, false));
-            sink.html += inlineHtml;
+        listItem(sink, info, info.heading == 0);
+        if (info.heading == 0) {
+            out += inlineHtml;
+            return;
         }
-        return;
+    } else {
+        closeLists(sink, 0);
     }
-    closeLists(sink, 0);
-    std::string style = paragraphStyle(info, true);
+    out += '<';
+    out += info.heading > 0 ? 'H' : 'P';
+    if (info.heading > 0) out += level;
+    appendAttributes(info, info.listLevel < 0, out);
+    out += '>';
+    if (hasContent || info.heading > 0) {
+        out += inlineHtml;
+    } else {
+        out += "<BR>";
+    }
     if (info.heading > 0) {
-        sink.html += std::string("<H") + level + style + '>' + inlineHtml + "</H" + level + ">\n";
-        return;
+        out += "</H";
+        out += level;
+        out += info.listLevel < 0 ? ">\n" : ">";
+    } else {
+        out += "</P>\n";
     }
-    sink.html += "<P" + style + '>';
-    sink.html += hasContent ? inlineHtml : std::string("<BR>");
-    sink.html += "</P>\n";
 }
 
 void Flow::setDepth(int depth) {
@@ -108,14 +125,13 @@ void Flow::setDepth(int depth) {
 }
 
 void Flow::closeTable() {
-    Level& level = tables_.back();
+    Level level = std::move(tables_.back());
+    tables_.pop_back();
     closeLists(level.cell, 0);
     if (!level.cell.html.empty()) level.table.addCell(std::move(level.cell.html));
-    std::string html = level.table.render();
-    tables_.pop_back();
     Sink& parent = current();
     closeLists(parent, 0);
-    parent.html += html;
+    level.table.render(parent.html);
 }
 
 void Flow::endCell(int level) {

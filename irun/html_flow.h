@@ -15,6 +15,7 @@ struct BlockInfo {
     int align = 0;    // 0 left, 1 centre, 2 right, 3 justified
     int left = 0, right = 0, first = 0, before = 0, after = 0;  // twips
     int tableDepth = 0;
+    bool rtl = false;
     int listLevel = -1;  // 0-8 for a list item
     bool ordered = false;
     int listKey = 0;     // paragraphs of one list share a key
@@ -51,8 +52,8 @@ private:
     void setDepth(int depth);
     void closeTable();
     void closeLists(Sink& sink, size_t depth);
-    void listItem(Sink& sink, const BlockInfo& info, const std::string& style);
-    static std::string paragraphStyle(const BlockInfo& info, bool indents);
+    void listItem(Sink& sink, const BlockInfo& info, bool attributes);
+    static void appendAttributes(const BlockInfo& info, bool indents, std::string& out);
 
     Sink body_;
     std::vector<Level> tables_;

@@ -29,9 +29,14 @@ void InlineBuilder::closeTags(size_t keep) {
 void InlineBuilder::openTag(Tag tag) {
     static const char* const kOpen[] = {"<B>", "<I>", "<U>", "<S>", "<SUP>", "<SUB>"};
     if (tag == Span) {
-        html_ += "<SPAN STYLE=\"";
-        html_ += want_.span;
-        html_ += "\">";
+        html_ += "<SPAN";
+        if (want_.dir) html_ += want_.dir == 1 ? " DIR=\"rtl\"" : " DIR=\"ltr\"";
+        if (!want_.span.empty()) {
+            html_ += " STYLE=\"";
+            html_ += want_.span;
+            html_ += '"';
+        }
+        html_ += '>';
     } else {
         html_ += kOpen[tag];
     }
@@ -70,7 +75,7 @@ void InlineBuilder::sync() {
     // starts new bold and italic runs, which is how editors count them too.
     Tag wanted[7];
     size_t count = 0;
-    if (!want_.span.empty()) wanted[count++] = Span;
+    if (!want_.span.empty() || want_.dir) wanted[count++] = Span;
     if (want_.bold) wanted[count++] = B;
     if (want_.italic) wanted[count++] = I;
     if (want_.underline) wanted[count++] = U;
@@ -79,7 +84,7 @@ void InlineBuilder::sync() {
     if (want_.vertical < 0) wanted[count++] = Sub;
     size_t same = 0;
     while (same < count && same < open_.size() && open_[same] == wanted[same] &&
-           (wanted[same] != Span || openStyle_.span == want_.span))
+           (wanted[same] != Span || (openStyle_.span == want_.span && openStyle_.dir == want_.dir)))
         ++same;
     closeTags(same);
     for (size_t k = same; k < count; ++k) openTag(wanted[k]);

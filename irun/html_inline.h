@@ -13,10 +13,11 @@ namespace irun {
 struct InlineStyle {
     bool bold = false, italic = false, underline = false, strike = false;
     int8_t vertical = 0;  // 1 superscript, -1 subscript
+    int8_t dir = 0;       // 1 right-to-left, 2 left-to-right, 0 the paragraph's
     std::string span;     // CSS for the font, size and colours; empty for none
     bool operator==(const InlineStyle& o) const {
         return bold == o.bold && italic == o.italic && underline == o.underline && strike == o.strike &&
-               vertical == o.vertical && span == o.span;
+               vertical == o.vertical && dir == o.dir && span == o.span;
     }
 };
 

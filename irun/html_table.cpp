@@ -59,29 +59,41 @@ void TableBuilder::mergeCells() {
     }
 }
 
-std::string TableBuilder::render() {
+void TableBuilder::render(std::string& out) {
     std::vector<CellLayout> none;
     endRow(none);
     mergeCells();
-    std::string out = "<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"2\">\n";
+    out += "<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"2\">\n";
+    auto number = [&out](const char* name, int value) {
+        out += name;
+        out += std::to_string(value);
+        out += '"';
+    };
     for (const auto& row : rows_) {
         out += "<TR>";
         for (const Cell& cell : row) {
             if (cell.merged) continue;
             out += "<TD";
-            if (cell.layout.width > 0) out += " WIDTH=\"" + std::to_string(cell.layout.width) + '"';
-            if (cell.colspan > 1) out += " COLSPAN=\"" + std::to_string(cell.colspan) + '"';
-            if (cell.rowspan > 1) out += " ROWSPAN=\"" + std::to_string(cell.rowspan) + '"';
-            if (!cell.layout.background.empty()) out += " BGCOLOR=\"" + cell.layout.background + '"';
+            if (cell.layout.width > 0) number(" WIDTH=\"", cell.layout.width);
+            if (cell.colspan > 1) number(" COLSPAN=\"", cell.colspan);
+            if (cell.rowspan > 1) number(" ROWSPAN=\"", cell.rowspan);
+            if (!cell.layout.background.empty()) {
+                out += " BGCOLOR=\"";
+                out += cell.layout.background;
+                out += '"';
+            }
             out += " VALIGN=\"TOP\">";
-            out += cell.html.empty() ? std::string("&nbsp;") : cell.html;
+            if (cell.html.empty()) {
+                out += "&nbsp;";
+            } else {
+                out += cell.html;
+            }
             out += "</TD>";
         }
         out += "</TR>\n";
     }
     out += "</TABLE>\n";
     rows_.clear();
-    return out;
 }
 
 }  // namespace irun

@@ -20,7 +20,8 @@ public:
     bool hasPendingCells() const { return !cells_.empty(); }
     // Ends the row; the layout describes its cells left to right and may be shorter or longer.
     void endRow(const std::vector<CellLayout>& layout);
-    std::string render();
+    // Appends the table and forgets its rows.
+    void render(std::string& out);
 
 private:
     struct Cell {

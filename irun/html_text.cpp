@@ -13,6 +13,19 @@ char32_t cleanCharacter(char32_t c) {
     return c;
 }
 
+void appendHundredths(long long hundredths, std::string& out) {
+    if (hundredths < 0) {
+        out += '-';
+        hundredths = -hundredths;
+    }
+    out += std::to_string(hundredths / 100);
+    int fraction = static_cast<int>(hundredths % 100);
+    if (fraction == 0) return;
+    out += '.';
+    out += static_cast<char>('0' + fraction / 10);
+    if (fraction % 10) out += static_cast<char>('0' + fraction % 10);
+}
+
 void HtmlText::asciiText(const char* p, size_t n, std::string& out) {
     const char* run = p;
     const char* end = p + n;

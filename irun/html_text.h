@@ -28,6 +28,9 @@ private:
     CodePage& output_;
 };
 
+// Appends a number given in hundredths the shortest way ("12", "10.5", "-0.35").
+void appendHundredths(long long hundredths, std::string& out);
+
 // Maps what can never stand in an HTML page (lone surrogates, noncharacters) to U+FFFD;
 // returns 0 for the invisible control characters, which are dropped.
 char32_t cleanCharacter(char32_t c);

@@ -44,12 +44,17 @@ void Reader::onSymbol(uint8_t c) {
 }
 
 void Reader::onWord(const Token& t) {
+    if (st().dest == Dest::Skip && t.text != "ud") {
+        // Nothing in a skipped group has a meaning but the Unicode half of \upr.
+        star_ = false;
+        pendingLead_ = 0;
+        return;
+    }
     Kw kw = lookupKeyword(t.text);
     bool starred = star_;
     star_ = false;
     pendingLead_ = 0;
     if (kw != Kw::Unicode) flushHigh();
-    if (st().dest == Dest::Skip && kw != Kw::Ud) return;
     if (kw == Kw::Unknown) {
         // \* promises a destination a reader may ignore: unknown ones are skipped whole.
         if (starred) st().dest = Dest::Skip;
@@ -140,17 +145,17 @@ void Reader::onWord(const Token& t) {
         case Kw::QmSpace: emitUnicode(0x2005); return;
         case Kw::FootnoteMark: footnoteMark(); return;
         case Kw::Cell: case Kw::NestCell:
-            if (s.dest != Dest::Body) return;
+            if (s.dest != Dest::Body || labelOwner_) return;
             if (inNote_) {
                 endParagraph();
                 return;
             }
             {
                 int level = kw == Kw::Cell ? 1 : std::max(tableLevel(), 2);
-                if (inline_->hasContent()) {
+                if (inline_->hasContent() || !label().empty()) {
                     BlockInfo info = blockInfo();
                     info.tableDepth = level;
-                    flow_->paragraph(info, inline_->take(), true);
+                    writeParagraph(info, true);
                 }
                 flow_->endCell(level);
             }
@@ -208,6 +213,7 @@ void Reader::onWord(const Token& t) {
             }
             return;
         case Kw::Ls:
+            if (p < 0) p = -1;
             if (s.dest == Dest::ListOverride) {
                 overrideLs_ = p;
                 return;
@@ -253,7 +259,13 @@ bool Reader::applyFormat(Kw kw, bool hasParam, int32_t p) {
         case Kw::Background: c.bg = clampTo(p, 0, 1 << 20); break;
         case Kw::Highlight: c.highlight = clampTo(p, 0, 1 << 20); break;
         case Kw::Hidden: c.hidden = on; break;
-        case Kw::Pard: para = ParaFormat(); return true;
+        case Kw::Pard: para = ParaFormat(); break;
+        case Kw::RtlPar: para.rtl = true; break;
+        case Kw::LtrPar: para.rtl = false; break;
+        case Kw::RtlChars: c.dir = 1; break;
+        case Kw::LtrChars: c.dir = 2; break;
+        case Kw::StartIndent: para.start = clampTo(p, -kMaxTwips, kMaxTwips); return true;
+        case Kw::EndIndent: para.end = clampTo(p, -kMaxTwips, kMaxTwips); return true;
         case Kw::AlignLeft: para.align = 0; return true;
         case Kw::AlignCenter: para.align = 1; return true;
         case Kw::AlignRight: para.align = 2; return true;
@@ -339,45 +351,64 @@ BlockInfo Reader::blockInfo() {
     // A footnote cannot hold the table its reference stands in; writers still mark it \intbl.
     b.tableDepth = inNote_ ? 0 : tableLevel();
     b.heading = headingLevel(p.style);
-    if (p.ls > 0) {
+    b.rtl = p.rtl;
+    if (p.start >= 0) (p.rtl ? b.right : b.left) = p.start;
+    if (p.end >= 0) (p.rtl ? b.left : b.right) = p.end;
+    if (const ListLevelDef* level = p.ls >= 0 ? listLevel(p.ls, p.ilvl) : nullptr) {
         b.listLevel = p.ilvl;
         b.listKey = p.ls;
-        ListLevelDef level;
-        auto id = overrides_.find(p.ls);
-        if (id != overrides_.end()) {
-            auto list = lists_.find(id->second);
-            if (list != lists_.end() && static_cast<size_t>(p.ilvl) < list->second.size())
-                level = list->second[static_cast<size_t>(p.ilvl)];
-            else if (list != lists_.end() && !list->second.empty())
-                level = list->second.back();
-        }
-        b.ordered = level.nfc != 23 && level.nfc != 255;
-        if (id == overrides_.end()) b.ordered = false;
-        b.listType = listTypeFor(level.nfc);
-        b.listStart = level.start;
+        b.ordered = level->nfc != 23 && level->nfc != 255;
+        b.listType = listTypeFor(level->nfc);
+        b.listStart = level->start;
     } else if (p.pnKind) {
         b.listLevel = p.pnLevel;
-        b.listKey = -p.pnKind;
+        // Old-style numbering names no list: its kind and style of number stand for one.
+        b.listKey = -(p.pnKind * 256 + static_cast<unsigned char>(p.pnType));
         b.ordered = p.pnKind == 2;
         b.listType = p.pnType;
         b.listStart = p.pnStart;
+    } else if (p.ls > 0 && label().empty()) {
+        // A list that cannot be found, and no label written with it: a bullet keeps it a list.
+        b.listLevel = p.ilvl;
+        b.listKey = p.ls;
     }
     return b;
 }
 
+const Reader::ListLevelDef* Reader::listLevel(int32_t ls, int32_t ilvl) const {
+    static const ListLevelDef kUndefinedLevel;
+    auto id = overrides_.find(ls);
+    if (id == overrides_.end()) return nullptr;
+    auto list = lists_.find(id->second);
+    if (list == lists_.end()) return nullptr;
+    const std::vector<ListLevelDef>& levels = list->second;
+    if (levels.empty()) return &kUndefinedLevel;
+    return static_cast<size_t>(ilvl) < levels.size() ? &levels[static_cast<size_t>(ilvl)] : &levels.back();
+}
+
 void Reader::endParagraph() {
-    if (st().dest != Dest::Body) return;
-    bool content = inline_->hasContent();
-    flow_->paragraph(blockInfo(), inline_->take(), content);
+    if (st().dest != Dest::Body || labelOwner_) return;
+    writeParagraph(blockInfo(), inline_->hasContent());
+}
+
+void Reader::writeParagraph(BlockInfo info, bool hasContent) {
+    std::string& written = label();
+    if (written.empty() || info.listLevel >= 0) {
+        flow_->paragraph(info, inline_->take(), hasContent);
+    } else {
+        // Nothing numbers the paragraph: the label the writer put there keeps its place.
+        flow_->paragraph(info, written + inline_->take(), true);
+    }
+    written.clear();
 }
 
 void Reader::endRow(int level) {
-    if (st().dest != Dest::Body || inNote_) return;
+    if (st().dest != Dest::Body || inNote_ || labelOwner_) return;
     level = std::min(level, Flow::kMaxTableDepth);
-    if (inline_->hasContent()) {
+    if (inline_->hasContent() || !label().empty()) {
         BlockInfo info = blockInfo();
         info.tableDepth = level;
-        flow_->paragraph(info, inline_->take(), true);
+        writeParagraph(info, true);
     }
     std::vector<CellLayout> layout;
     const std::vector<CellDef>& defs = rowDefs_[static_cast<size_t>(level - 1)];

@@ -51,14 +51,16 @@ void Reader::startDestination(Kw kw) {
         case Kw::ListOverride:
             if (setOwner(Owner::ListOverride)) {
                 s.dest = Dest::ListOverride;
-                overrideId_ = overrideLs_ = 0;
+                overrideId_ = 0;
+                overrideLs_ = -1;
             }
             return;
         case Kw::Field:
-            if (fields_.size() < 64 && setOwner(Owner::Field)) {
+            // Past the nesting limit a field is read as a plain group: its instruction is
+            // skipped (it finds no field of its own to belong to) and its result is text.
+            if (fields_.size() < kMaxFields && canOwn()) {
+                setOwner(Owner::Field);
                 fields_.emplace_back();
-            } else {
-                s.dest = Dest::Skip;
             }
             return;
         case Kw::FieldInst:
@@ -69,10 +71,13 @@ void Reader::startDestination(Kw kw) {
             }
             return;
         case Kw::FieldResult:
-            if (!fields_.empty() && fields_.back().phase == 0 && setOwner(Owner::FieldResult)) startFieldResult();
+            if (!fields_.empty() && fields_.back().phase == 0 && canOwn()) {
+                setOwner(Owner::FieldResult);
+                startFieldResult();
+            }
             return;
         case Kw::Footnote:
-            if (s.dest == Dest::Body && !inNote_ && setOwner(Owner::Footnote)) {
+            if (s.dest == Dest::Body && !inNote_ && !labelOwner_ && setOwner(Owner::Footnote)) {
                 beginFootnote();
             } else {
                 s.dest = Dest::Skip;
@@ -94,8 +99,11 @@ void Reader::startDestination(Kw kw) {
             }
             return;
         case Kw::PnText: case Kw::ListText:
-            // The list item shows its own label; the written one would show it twice.
-            s.dest = Dest::Skip;
+            if (s.dest == Dest::Body && !labelOwner_ && setOwner(Owner::Label)) {
+                beginLabel();
+            } else {
+                s.dest = Dest::Skip;
+            }
             return;
         case Kw::Upr:
             if (setOwner(Owner::Upr)) {
@@ -127,8 +135,9 @@ void Reader::endOwner(GroupState& closing) {
             inListEntry_ = false;
             return;
         case Owner::ListOverride:
-            if (overrideLs_ > 0) overrides_[overrideLs_] = overrideId_;
+            if (overrideLs_ >= 0) overrides_[overrideLs_] = overrideId_;
             return;
+        case Owner::Label: endLabel(); return;
         case Owner::Field:
             fields_.pop_back();
             linkDirty_ = true;
@@ -162,6 +171,24 @@ void Reader::endOwner(GroupState& closing) {
             return;
         default: return;
     }
+}
+
+// A list label is read into a builder of its own, so that the paragraph can still drop it
+// once it knows whether a list of ours numbers it.
+void Reader::beginLabel() {
+    labelOwner_ = inline_;
+    inline_ = &labelInline_;
+    formatDirty_ = styleForce_ = linkDirty_ = true;
+}
+
+void Reader::endLabel() {
+    if (!labelOwner_) return;
+    bool content = labelInline_.hasContent();
+    std::string html = labelInline_.take();
+    if (content) label() += html;
+    inline_ = labelOwner_;
+    labelOwner_ = nullptr;
+    formatDirty_ = styleForce_ = linkDirty_ = true;
 }
 
 void Reader::commitFont() {

@@ -1,8 +1,7 @@
 // Name table for the control words; everything not listed is ignored (or skipped after \*).
 #include "rtf_keywords.h"
 
-#include <string>
-#include <unordered_map>
+#include <cstring>
 
 namespace irun {
 namespace {
@@ -66,11 +65,12 @@ const Entry kEntries[] = {
     {"nosupersub", Kw::NoSuperSub}, {"f", Kw::Font}, {"fs", Kw::FontSize},
     {"cf", Kw::Foreground}, {"cb", Kw::Background}, {"chcbpat", Kw::Background},
     {"highlight", Kw::Highlight}, {"v", Kw::Hidden}, {"webhidden", Kw::Hidden},
-    {"deleted", Kw::Hidden},
+    {"deleted", Kw::Hidden}, {"rtlch", Kw::RtlChars}, {"ltrch", Kw::LtrChars},
     {"pard", Kw::Pard}, {"ql", Kw::AlignLeft}, {"qc", Kw::AlignCenter}, {"qr", Kw::AlignRight},
     {"qj", Kw::AlignJustify}, {"qd", Kw::AlignJustify}, {"li", Kw::LeftIndent},
-    {"lin", Kw::LeftIndent}, {"ri", Kw::RightIndent}, {"rin", Kw::RightIndent},
+    {"lin", Kw::StartIndent}, {"ri", Kw::RightIndent}, {"rin", Kw::EndIndent},
     {"fi", Kw::FirstIndent}, {"sb", Kw::SpaceBefore}, {"sa", Kw::SpaceAfter}, {"s", Kw::Style},
+    {"rtlpar", Kw::RtlPar}, {"ltrpar", Kw::LtrPar},
     {"intbl", Kw::InTable}, {"itap", Kw::Itap}, {"ls", Kw::Ls}, {"ilvl", Kw::Ilvl},
     {"outlinelevel", Kw::OutlineLevel}, {"pnlvlblt", Kw::PnBullet}, {"pnlvlbody", Kw::PnBody},
     {"pnlvlcont", Kw::PnCont}, {"pnlvl", Kw::PnLevel}, {"pndec", Kw::PnDecimal},
@@ -90,16 +90,47 @@ const Entry kEntries[] = {
     {"clcbpat", Kw::CellShading},
 };
 
+// Open addressing over a table of entry numbers at most half full: every control word of a
+// document is looked up, most of them unknown, and a miss must end at the first empty slot.
+class KeywordTable {
+public:
+    KeywordTable() {
+        for (uint16_t n = 0; n < kCount; ++n) {
+            lengths_[n] = static_cast<uint8_t>(std::strlen(kEntries[n].name));
+            size_t i = hashName(kEntries[n].name, lengths_[n]) & kMask;
+            while (slots_[i]) i = (i + 1) & kMask;
+            slots_[i] = static_cast<uint16_t>(n + 1);
+        }
+    }
+
+    Kw find(std::string_view name) const {
+        size_t length = name.size();
+        for (size_t i = hashName(name.data(), length) & kMask; slots_[i]; i = (i + 1) & kMask) {
+            size_t n = slots_[i] - 1u;
+            if (lengths_[n] == length && std::memcmp(kEntries[n].name, name.data(), length) == 0) return kEntries[n].kw;
+        }
+        return Kw::Unknown;
+    }
+
+private:
+    static constexpr size_t kCount = sizeof kEntries / sizeof kEntries[0];
+    static constexpr size_t kMask = 1023;
+    static_assert(kCount * 2 <= kMask + 1, "keyword table too full");
+
+    static uint32_t hashName(const char* p, size_t n) {
+        uint32_t h = 2166136261u;
+        for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 16777619u;
+        return h ^ (h >> 15);
+    }
+
+    uint16_t slots_[kMask + 1] = {};
+    uint8_t lengths_[kCount] = {};
+};
+
+const KeywordTable kTable;
+
 }  // namespace
 
-Kw lookupKeyword(std::string_view name) {
-    static const std::unordered_map<std::string_view, Kw> table = [] {
-        std::unordered_map<std::string_view, Kw> map;
-        for (const Entry& e : kEntries) map.emplace(e.name, e.kw);
-        return map;
-    }();
-    auto found = table.find(name);
-    return found == table.end() ? Kw::Unknown : found->second;
-}
+Kw lookupKeyword(std::string_view name) { return kTable.find(name); }
 
 }  // namespace irun

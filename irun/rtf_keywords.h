@@ -17,10 +17,11 @@ enum class Kw : uint8_t {
     CharStyle, OtherStyle, BasedOn, ListId, LevelNfc, LevelStartAt, ListOverrideLs,
     // Character formatting.
     Plain, Bold, Italic, Underline, UnderlineNone, Strike, Super, Sub, NoSuperSub, Font, FontSize,
-    Foreground, Background, Highlight, Hidden,
+    Foreground, Background, Highlight, Hidden, RtlChars, LtrChars,
     // Paragraph formatting.
     Pard, AlignLeft, AlignCenter, AlignRight, AlignJustify, LeftIndent, RightIndent, FirstIndent,
-    SpaceBefore, SpaceAfter, Style, InTable, Itap, Ls, Ilvl, OutlineLevel,
+    SpaceBefore, SpaceAfter, StartIndent, EndIndent, RtlPar, LtrPar, Style, InTable, Itap, Ls, Ilvl,
+    OutlineLevel,
     PnBullet, PnBody, PnCont, PnLevel, PnDecimal, PnUpperLetter, PnLowerLetter, PnUpperRoman,
     PnLowerRoman, PnStart,
     // Text and breaks.

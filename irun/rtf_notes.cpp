@@ -141,7 +141,7 @@ void Reader::beginFootnote() {
 }
 
 void Reader::endFootnote() {
-    if (noteInline_.hasContent()) {
+    if (noteInline_.hasContent() || !noteLabel_.empty()) {
         Dest dest = st().dest;
         st().dest = Dest::Body;
         endParagraph();
@@ -152,6 +152,7 @@ void Reader::endFootnote() {
     if (!noteBackLink_) footnotes_ += "<A NAME=\"ftn" + n + "\" HREF=\"#ftnref" + n + "\">" + n + "</A>\n";
     footnotes_ += noteFlow_.finish();
     footnotes_ += "</DIV>\n";
+    noteLabel_.clear();
     inNote_ = false;
     inline_ = &bodyInline_;
     flow_ = &bodyFlow_;

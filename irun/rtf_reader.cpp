@@ -1,16 +1,15 @@
 // The reader's main loop: groups, text bytes, code pages and surrogate pairs.
 #include "rtf_reader.h"
 
-#include <cstdio>
-
 namespace irun {
 
 Reader::Reader(std::string_view rtf, CodePages& pages, HtmlText& html, int dpi)
-    : tok_(rtf), pages_(pages), html_(html), dpi_(dpi), bodyInline_(html), noteInline_(html) {
+    : tok_(rtf), pages_(pages), html_(html), dpi_(dpi), bodyInline_(html), noteInline_(html), labelInline_(html) {
     stack_.reserve(64);
     stack_.emplace_back();
     rowDefs_.resize(Flow::kMaxTableDepth);
     decoder_ = &pages_.get(1252);
+    decoderNumber_ = 1252;
 }
 
 ReadResult Reader::run() {
@@ -19,15 +18,15 @@ ReadResult Reader::run() {
         switch (t.kind) {
             case Token::End: finishDocument(); return {bodyFlow_.finish(), footnotes_, title_};
             case Token::GroupOpen: openGroup(); break;
-            case Token::GroupClose:
-                closeGroup();
-                if (done_) {
-                    finishDocument();
-                    return {bodyFlow_.finish(), footnotes_, title_};
-                }
+            case Token::GroupClose: closeGroup(); break;
+            // Some writers put a document as a sequence of groups with no enclosing one: the
+            // groups after the first belong to the same document. Between them there is nothing
+            // to read, and what follows a complete document's closing brace is no text of it.
+            case Token::Text:
+                if (!atTopAfterGroup()) onText(t.text);
                 break;
-            case Token::Text: onText(t.text); break;
             case Token::Hex:
+                if (atTopAfterGroup()) break;
                 if (skip_ > 0) {
                     --skip_;
                 } else if (st().dest != Dest::Skip) {
@@ -35,6 +34,7 @@ ReadResult Reader::run() {
                 }
                 break;
             case Token::Symbol:
+                if (atTopAfterGroup()) break;
                 if (skip_ > 0) {
                     --skip_;
                 } else {
@@ -42,6 +42,7 @@ ReadResult Reader::run() {
                 }
                 break;
             case Token::Word:
+                if (atTopAfterGroup()) break;
                 if (skip_ > 0) {
                     --skip_;
                 } else {
@@ -105,7 +106,6 @@ void Reader::closeGroup() {
     formatDirty_ = true;
     // The default font's code page is known only once the font table is complete.
     if (st().codePage != before || (fontTable && st().dest != Dest::FontTable)) refreshCodePage();
-    if (stack_.size() == 1 && started_) done_ = true;
 }
 
 void Reader::onText(std::string_view text) {
@@ -228,8 +228,10 @@ void Reader::refreshCodePage() {
     }
     if (cp == 0) cp = ansiCpg_;
     s.codePage = cp;
-    if (decoder_->number() != cp) decoder_ = &pages_.get(cp);
-    // A code page the platform lacks falls back to 1252; keep the state consistent with it.
+    if (decoderNumber_ == cp) return;
+    decoderNumber_ = cp;
+    // A code page the platform lacks is read in a stand-in: keep the tokenizer in step with it.
+    decoder_ = &pages_.get(cp);
     tok_.setLeadBytes(decoder_->leadBytes());
 }
 
@@ -240,6 +242,10 @@ InlineStyle Reader::styleFor(const CharFormat& chr) {
     style.underline = chr.underline;
     style.strike = chr.strike;
     style.vertical = chr.vertical;
+    // A run states its direction where it differs from its paragraph's.
+    bool rtlParagraph = st().para.rtl;
+    if (chr.dir == 1 && !rtlParagraph) style.dir = 1;
+    if (chr.dir == 2 && rtlParagraph) style.dir = 2;
     std::string& css = style.span;
     if (chr.font != deff_) {
         auto found = fonts_.find(chr.font);
@@ -251,9 +257,9 @@ InlineStyle Reader::styleFor(const CharFormat& chr) {
         }
     }
     if (chr.size != 24) {
-        char buffer[32];
-        std::snprintf(buffer, sizeof buffer, "font-size:%gpt;", chr.size / 2.0);
-        css += buffer;
+        css += "font-size:";
+        appendHundredths(chr.size * 50LL, css);
+        css += "pt;";
     }
     auto colour = [this](int32_t index) -> const std::string* {
         if (index <= 0 || static_cast<size_t>(index) >= colours_.size() || colours_[index].empty()) return nullptr;
@@ -273,16 +279,18 @@ void Reader::syncInline() {
     if (linkDirty_) refreshLink();
     if (!formatDirty_) return;
     formatDirty_ = false;
-    if (st().chr == synced_ && !styleForce_) return;
+    if (st().chr == synced_ && st().para.rtl == syncedRtl_ && !styleForce_) return;
     styleForce_ = false;
     synced_ = st().chr;
+    syncedRtl_ = st().para.rtl;
     inline_->setStyle(styleFor(synced_));
 }
 
 void Reader::finishDocument() {
     flushHigh();
+    endLabel();
     if (inNote_) endFootnote();
-    if (bodyInline_.hasContent()) {
+    if (bodyInline_.hasContent() || !bodyLabel_.empty()) {
         // A truncated file: its last paragraph keeps the formatting it was read with.
         st().dest = Dest::Body;
         endParagraph();

@@ -20,12 +20,13 @@ namespace irun {
 struct CharFormat {
     bool bold = false, italic = false, underline = false, strike = false, hidden = false;
     int8_t vertical = 0;
+    int8_t dir = 0;  // 1 right-to-left, 2 left-to-right, 0 not stated
     int32_t font = -1;
     int32_t size = 24;  // half-points
     int32_t fg = 0, bg = 0, highlight = 0;
     bool operator==(const CharFormat& o) const {
         return bold == o.bold && italic == o.italic && underline == o.underline && strike == o.strike &&
-               hidden == o.hidden && vertical == o.vertical && font == o.font && size == o.size &&
+               hidden == o.hidden && vertical == o.vertical && dir == o.dir && font == o.font && size == o.size &&
                fg == o.fg && bg == o.bg && highlight == o.highlight;
     }
 };
@@ -33,11 +34,15 @@ struct CharFormat {
 struct ParaFormat {
     uint8_t align = 0;
     int32_t left = 0, right = 0, first = 0, before = 0, after = 0;
+    // \lin and \rin: indents at the start and end of the line, which are right and left in a
+    // right-to-left paragraph; -1 when not given.
+    int32_t start = -1, end = -1;
+    bool rtl = false;
     int32_t style = 0;
     int32_t outline = -1;
     bool inTable = false;
     int32_t itap = 0;
-    int32_t ls = 0, ilvl = 0;
+    int32_t ls = -1, ilvl = 0;  // ls -1: no list
     uint8_t pnKind = 0;  // 1 bullet, 2 numbered
     char pnType = '1';
     int32_t pnLevel = 0, pnStart = 1;
@@ -50,7 +55,7 @@ enum class Dest : uint8_t {
 // What the group opened, so that closing it can finish the job.
 enum class Owner : uint8_t {
     None, FontEntry, StyleEntry, List, ListLevel, ListOverride, Field, FieldInst, FieldResult, Footnote,
-    Bookmark, Pn, Upr, Title
+    Bookmark, Pn, Upr, Title, Label
 };
 
 struct GroupState {
@@ -73,6 +78,7 @@ struct ReadResult {
 class Reader {
 public:
     static constexpr size_t kMaxDepth = 1024;
+    static constexpr size_t kMaxFields = 64;  // nested fields that can still make a link
 
     Reader(std::string_view rtf, CodePages& pages, HtmlText& html, int dpi);
     ReadResult run();
@@ -122,12 +128,15 @@ private:
     InlineStyle styleFor(const CharFormat& chr);
     void refreshCodePage();
     void finishDocument();
+    bool atTopAfterGroup() const { return started_ && stack_.size() == 1 && overflow_.empty(); }
     // rtf_control.cpp: control words and symbols.
     void onSymbol(uint8_t c);
     void onWord(const Token& t);
     bool applyFormat(Kw kw, bool hasParam, int32_t param);
     void applyStyle(int32_t number);
     void endParagraph();
+    void writeParagraph(BlockInfo info, bool hasContent);
+    const ListLevelDef* listLevel(int32_t ls, int32_t ilvl) const;
     BlockInfo blockInfo();
     int headingLevel(int32_t style);
     int tableLevel() const;
@@ -136,6 +145,9 @@ private:
     void startDestination(Kw kw);
     void endOwner(GroupState& closing);
     bool setOwner(Owner owner);
+    bool canOwn() const { return stack_.back().owner == Owner::None && overflow_.empty(); }
+    void beginLabel();
+    void endLabel();
     void commitFont();
     void commitStyle();
     void commitColour();
@@ -151,9 +163,10 @@ private:
     HtmlText& html_;
     int dpi_;
     CodePage* decoder_ = nullptr;
+    int32_t decoderNumber_ = 0;  // the code page asked for; decoder_ may stand in for it
     std::vector<GroupState> stack_;
     std::vector<Dest> overflow_;  // past kMaxDepth only the destination is saved per group
-    bool started_ = false, done_ = false, star_ = false;
+    bool started_ = false, star_ = false;
     int32_t skip_ = 0;
     char32_t pendingHigh_ = 0;
     uint8_t pendingLead_ = 0;
@@ -186,11 +199,17 @@ private:
     std::vector<std::vector<CellDef>> rowDefs_;
     CellDef pendingCell_;
 
-    InlineBuilder bodyInline_, noteInline_;
+    InlineBuilder bodyInline_, noteInline_, labelInline_;
     Flow bodyFlow_, noteFlow_;
     InlineBuilder* inline_ = &bodyInline_;
+    InlineBuilder* labelOwner_ = nullptr;  // the builder a list label interrupts
+    // List labels as the file writes them (\listtext, \pntext), shown only when no list of
+    // ours numbers the paragraph; one for the body and one for the footnote being read.
+    std::string bodyLabel_, noteLabel_;
+    std::string& label() { return inNote_ ? noteLabel_ : bodyLabel_; }
     Flow* flow_ = &bodyFlow_;
     CharFormat synced_;
+    bool syncedRtl_ = false;
     bool formatDirty_ = true, linkDirty_ = false, styleForce_ = true;
     bool inNote_ = false, noteBackLink_ = false;
     int noteCount_ = 0;

@@ -82,4 +82,28 @@ TEST(Decoding, SymbolFontMapsToUnicode) {
               "<P><SPAN STYLE=\"font-family:'Symbol'\">\xCE\xB1\xCE\xB2\xE2\x80\xA2</SPAN></P>\n");
 }
 
+TEST(Decoding, MacCodePages) {
+    // Mac TextEdit: the document code page is Mac Japanese, the font names no character set.
+    EXPECT_EQ(body("{\\rtf1\\ansi\\ansicpg10001\\cocoartf102\\deff0{\\fonttbl\\f0\\fnil Osaka;}\\f0\\fs24 "
+                   "\\'82\\'a8\\'93\\'c7\\'82\\'dd\\'82\\'ad\\'82\\'be\\'82\\'b3\\'82\\'a2}", 65001),
+              "<P>\xE3\x81\x8A\xE8\xAA\xAD\xE3\x81\xBF\xE3\x81\x8F\xE3\x81\xA0\xE3\x81\x95\xE3\x81\x84</P>\n");
+    // Word for Mac: \mac with Mac Roman, and runs in the Mac character sets of the font table.
+    EXPECT_EQ(body("{\\rtf1\\mac\\ansicpg10000\\deff0{\\fonttbl{\\f0\\froman Times;}{\\f1\\fnil\\fcharset78 Osaka;}"
+                   "{\\f2\\fnil\\fcharset79 AppleGothic;}{\\f3\\fnil\\fcharset80 STSong;}{\\f4\\fnil\\fcharset81 LiSong;}"
+                   "{\\f5\\fnil\\fcharset89 Cyr;}{\\f6\\fnil\\fcharset88 CE;}{\\f7\\fnil\\fcharset77 Roman;}}"
+                   "\\'8e\\'9f{\\f1 \\'82\\'a0}{\\f2 \\'c7\\'d1}{\\f3 \\'d6\\'d0}{\\f4 \\'a4\\'a4}{\\f5 \\'80\\'e0}"
+                   "{\\f6 \\'81}{\\f7 \\'a5}\\par}", 65001),
+              "<P>\xC3\xA9\xC3\xBC"
+              "<SPAN STYLE=\"font-family:'Osaka'\">\xE3\x81\x82</SPAN>"
+              "<SPAN STYLE=\"font-family:'AppleGothic'\">\xED\x95\x9C</SPAN>"
+              "<SPAN STYLE=\"font-family:'STSong'\">\xE4\xB8\xAD</SPAN>"
+              "<SPAN STYLE=\"font-family:'LiSong'\">\xE4\xB8\xAD</SPAN>"
+              "<SPAN STYLE=\"font-family:'Cyr'\">\xD0\x90\xD0\xB0</SPAN>"
+              "<SPAN STYLE=\"font-family:'CE'\">\xC4\x80</SPAN>"
+              "<SPAN STYLE=\"font-family:'Roman'\">\xE2\x80\xA2</SPAN></P>\n");
+    // \mac alone sets Mac Roman; a raw trail byte of Mac Japanese may be a backslash.
+    EXPECT_EQ(body("{\\rtf1\\mac \\'8e\\'a5\\par}", 65001), "<P>\xC3\xA9\xE2\x80\xA2</P>\n");
+    EXPECT_EQ(body("{\\rtf1\\ansi\\ansicpg10001 \x83\\\x83{\\par}", 65001), "<P>\xE3\x82\xBD\xE3\x83\x9C</P>\n");
+}
+
 }  // namespace

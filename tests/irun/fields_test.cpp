@@ -77,4 +77,19 @@ TEST(Footnotes, ListedAtTheEndWithLinksBothWays) {
               "</BODY>\n</HTML>\n");
 }
 
+TEST(Fields, DeeplyNestedFieldsKeepTheirText) {
+    // Past the nesting limit fields make no links, but every level's text stays, in order.
+    for (int depth : {80, 600}) {
+        std::string rtf, text;
+        for (int i = 0; i < depth; ++i) {
+            rtf += "{\\field{\\*\\fldinst HYPERLINK \"http://x/" + std::to_string(i) + "\"}{\\fldrslt t" +
+                   std::to_string(i) + " ";
+            text += "t" + std::to_string(i) + " ";
+        }
+        for (int i = 0; i < depth; ++i) rtf += "}}";
+        text.pop_back();
+        EXPECT_EQ(body(doc(rtf + "end\\par")), "<P><A HREF=\"http://x/0\">" + text + " </A>end</P>\n") << depth;
+    }
+}
+
 }  // namespace

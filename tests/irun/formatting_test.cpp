@@ -82,4 +82,22 @@ TEST(Formatting, StylesDoNotLeakCharacterFormatting) {
               "<P STYLE=\"text-align:center\">a</P>\n<P>b</P>\n");
 }
 
+TEST(Formatting, RightToLeftParagraphsAndRuns) {
+    // Word's shape: every run states its direction; only the English one differs from its paragraph.
+    std::string head = "{\\rtf1\\ansi\\ansicpg1255\\deff0{\\fonttbl{\\f0\\fcharset177 Times;}}";
+    EXPECT_EQ(body(head + "\\pard\\rtlpar\\qr\\li0\\ri720\\lin720\\rin0 {\\ltrch\\fcs0 \\rtlch\\fcs1 \\'f9\\'ec\\'e5\\'ed }"
+                          "{\\rtlch\\fcs1 \\ltrch\\fcs0 Word}{\\ltrch\\fcs0 \\rtlch\\fcs1  \\'e0}\\par"
+                          "\\pard\\ltrpar {\\rtlch\\fcs1 \\ltrch\\fcs0 Left }{\\ltrch \\rtlch\\b \\'e0\\'e1}\\par}", 65001),
+              "<P DIR=\"rtl\" STYLE=\"text-align:right;margin-right:36pt\">\xD7\xA9\xD7\x9C\xD7\x95\xD7\x9D "
+              "<SPAN DIR=\"ltr\">Word</SPAN> \xD7\x90</P>\n"
+              "<P>Left <SPAN DIR=\"rtl\"><B>\xD7\x90\xD7\x91</B></SPAN></P>\n");
+    // Headings, list items and cells carry the direction of their paragraphs; \pard resets it.
+    EXPECT_EQ(body(doc("{\\stylesheet{\\s1 heading 1;}}\\pard\\s1\\rtlpar Head\\par"
+                       "\\pard{\\*\\pn\\pnlvlblt}\\rtlpar item\\par"
+                       "\\trowd\\cellx1000\\pard\\intbl\\rtlpar\\qc cell\\cell\\row\\pard after\\par")),
+              "<H1 DIR=\"rtl\">Head</H1>\n<UL><LI DIR=\"rtl\">item</LI></UL>\n"
+              "<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"2\">\n<TR><TD WIDTH=\"66\" VALIGN=\"TOP\">"
+              "<P DIR=\"rtl\" STYLE=\"text-align:center\">cell</P>\n</TD></TR>\n</TABLE>\n<P>after</P>\n");
+}
+
 }  // namespace

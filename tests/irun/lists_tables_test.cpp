@@ -100,4 +100,28 @@ TEST(Tables, DepthJumpsAndMissingRowEnds) {
     EXPECT_EQ(closes, 32u);
 }
 
+TEST(Lists, UnresolvedListsKeepTheirNumbers) {
+    // Old-style numbering with an \ls that names no list: the \pn numbering counts.
+    EXPECT_EQ(body(doc("\\pard{\\pntext\\f0 1.\\tab}{\\*\\pn\\pnlvlbody\\pndec\\pnstart1{\\pntxta .}}\\ls3 one\\par"
+                       "{\\pntext\\f0 2.\\tab}two\\par\\pard{\\pntext\\f0 a)\\tab}{\\*\\pn\\pnlvlbody\\pnlcltr{\\pntxta )}}"
+                       "\\ls4 sub\\par\\pard x\\par")),
+              "<OL><LI>one</LI>\n<LI>two</LI></OL>\n<OL TYPE=\"a\"><LI>sub</LI></OL>\n<P>x</P>\n");
+    // OpenOffice's shape: a label group holding paragraph words, lists no table defines. The
+    // label shows; a list override that does resolve, even numbered 0, numbers its paragraphs.
+    EXPECT_EQ(body(doc("{\\*\\listtable{\\list{\\listlevel\\levelnfc0\\levelstartat1}\\listid7}}"
+                       "{\\listoverridetable{\\listoverride\\listid7\\listoverridecount0\\ls0}"
+                       "{\\listoverride\\listid99\\listoverridecount0\\ls5}}"
+                       "\\pard{\\listtext\\pard\\plain \\li720\\fi-360{\\b 1.}\\tab}\\ilvl0\\ls5\\li720\\fi-360 one\\par"
+                       "\\pard{\\listtext\\pard\\plain \\'b7\\tab}\\ls2 two\\par"
+                       "\\pard{\\listtext 1.\\tab}\\ls0 listed\\par\\pard\\ls9 bare\\par")),
+              "<P STYLE=\"margin-left:36pt;text-indent:-18pt\"><B>1.</B>\tone</P>\n"
+              "<P>\xB7\ttwo</P>\n<OL><LI>listed</LI></OL>\n<UL><LI>bare</LI></UL>\n");
+    // Inside a table cell and a footnote the label is kept the same way.
+    EXPECT_EQ(body(doc("\\trowd\\cellx1000\\pard\\intbl{\\listtext 3.\\tab}\\ls8 cell\\cell\\row\\pard x"
+                       "{\\footnote\\pard{\\pntext 4.\\tab}note}\\par")),
+              "<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"2\">\n"
+              "<TR><TD WIDTH=\"66\" VALIGN=\"TOP\"><P>3.\tcell</P>\n</TD></TR>\n</TABLE>\n<P>x</P>\n<HR>\n"
+              "<DIV CLASS=\"footnote\"><A NAME=\"ftn1\" HREF=\"#ftnref1\">1</A>\n<P>4.\tnote</P>\n</DIV>\n");
+}
+
 }  // namespace

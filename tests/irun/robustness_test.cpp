@@ -97,4 +97,22 @@ TEST(Robustness, ArbitraryBytesGiveAWholeDocument) {
     EXPECT_EQ(html.find("<!DOCTYPE"), 0u);
 }
 
+TEST(Robustness, GroupsAfterTheFirstBelongToTheDocument) {
+    // A generator's fragment: paragraphs in groups of their own, with no enclosing group.
+    EXPECT_EQ(body("{\\pard One\\par}{\\pard Two\\par}\r\n{\\pard\\b Three\\par}"),
+              "<P>One</P>\n<P>Two</P>\n<P><B>Three</B></P>\n");
+    // A header group first, then the body, then a table of 22 rows, each row a group.
+    std::string rtf = "{\\rtf1\\ansi\\ansicpg1251{\\fonttbl{\\f0 Arial;}}\\pard \\'cf\\par}";
+    std::string rows;
+    for (int i = 1; i <= 22; ++i) {
+        rtf += "{\\trowd\\cellx1440\\pard\\intbl r" + std::to_string(i) + "\\cell\\row}";
+        rows += "<TR><TD WIDTH=\"96\" VALIGN=\"TOP\"><P>r" + std::to_string(i) + "</P>\n</TD></TR>\n";
+    }
+    EXPECT_EQ(body(rtf + "{\\pard after\\par}"),
+              "<P>&#1055;</P>\n<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"2\">\n" + rows +
+                  "</TABLE>\n<P>after</P>\n");
+    // Between and after the groups nothing is text of the document.
+    EXPECT_EQ(body("{\\rtf1 a}} ignored \\par\\'e9{\\b b}c"), "<P>a<B>b</B></P>\n");
+}
+
 }  // namespace
