@@ -18,10 +18,14 @@ ReadResult Reader::run() {
         switch (t.kind) {
             case Token::End: finishDocument(); return {bodyFlow_.finish(), footnotes_, title_};
             case Token::GroupOpen: openGroup(); break;
-            case Token::GroupClose: closeGroup(); break;
-            // Some writers put a document as a sequence of groups with no enclosing one: the
-            // groups after the first belong to the same document. Between them there is nothing
-            // to read, and what follows a complete document's closing brace is no text of it.
+            case Token::GroupClose:
+                closeGroup();
+                if (done_) {
+                    finishDocument();
+                    return {bodyFlow_.finish(), footnotes_, title_};
+                }
+                break;
+            // Between the top-level groups of a document there is nothing to read.
             case Token::Text:
                 if (!atTopAfterGroup()) onText(t.text);
                 break;
@@ -106,6 +110,10 @@ void Reader::closeGroup() {
     formatDirty_ = true;
     // The default font's code page is known only once the font table is complete.
     if (st().codePage != before || (fontTable && st().dest != Dest::FontTable)) refreshCodePage();
+    // Some generators write a document as a sequence of groups with no enclosing one: a group
+    // right after a top-level one continues the document. Anything else there is what follows
+    // a complete document (or a brace closed too early), which is no text of it.
+    if (stack_.size() == 1 && started_ && !tok_.groupFollows()) done_ = true;
 }
 
 void Reader::onText(std::string_view text) {

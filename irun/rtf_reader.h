@@ -166,7 +166,7 @@ private:
     int32_t decoderNumber_ = 0;  // the code page asked for; decoder_ may stand in for it
     std::vector<GroupState> stack_;
     std::vector<Dest> overflow_;  // past kMaxDepth only the destination is saved per group
-    bool started_ = false, star_ = false;
+    bool started_ = false, done_ = false, star_ = false;
     int32_t skip_ = 0;
     char32_t pendingHigh_ = 0;
     uint8_t pendingLead_ = 0;

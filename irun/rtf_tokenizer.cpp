@@ -57,6 +57,12 @@ Token Tokenizer::next() {
     }
 }
 
+bool Tokenizer::groupFollows() const {
+    const char* p = p_;
+    while (p < end_ && (*p == ' ' || *p == '\t' || *p == '\r' || *p == '\n' || *p == '\0')) ++p;
+    return p < end_ && *p == '{';
+}
+
 bool Tokenizer::controlWord(Token& t) {
     ++p_;  // the backslash
     if (p_ >= end_) return false;

@@ -27,6 +27,8 @@ public:
 
     Token next();
     size_t remaining() const { return static_cast<size_t>(end_ - p_); }
+    // Whether the next thing past blank space and line ends opens a group.
+    bool groupFollows() const;
 
 private:
     // False when the backslash started nothing usable (a broken escape, or the end).

@@ -111,8 +111,9 @@ TEST(Robustness, GroupsAfterTheFirstBelongToTheDocument) {
     EXPECT_EQ(body(rtf + "{\\pard after\\par}"),
               "<P>&#1055;</P>\n<TABLE BORDER=\"1\" CELLSPACING=\"0\" CELLPADDING=\"2\">\n" + rows +
                   "</TABLE>\n<P>after</P>\n");
-    // Between and after the groups nothing is text of the document.
-    EXPECT_EQ(body("{\\rtf1 a}} ignored \\par\\'e9{\\b b}c"), "<P>a<B>b</B></P>\n");
+    // Text between the groups is no text of the document, and it ends where no group follows.
+    EXPECT_EQ(body("{\\rtf1 a}\r\n {\\b b}c{\\i d}"), "<P>a<B>b</B></P>\n");
+    EXPECT_EQ(body("{\\rtf1 a}} ignored{\\b b}"), "<P>a</P>\n");
 }
 
 }  // namespace

@@ -2,13 +2,18 @@
 """Builds the comparison corpus: real RTF files written by the writers people use, from documents
 found on this machine. Usage: build_corpus.py OUTDIR. Needs pandoc, abiword, soffice, latex2rtf,
 rman, openjade, enscript and msgunfmt (Debian packages of the same names; soffice from
-libreoffice-writer-nogui, msgunfmt from gettext, rman from rman, openjade with docbook-dsssl)."""
+libreoffice-writer-nogui, msgunfmt from gettext, rman from rman, openjade with docbook-dsssl).
+Files no writer here makes (Mac code pages, OpenOffice lists, Word's right-to-left documents,
+fragments) come from wider_world.py; a fragment's LibreOffice reference is made from the same
+content as one document (in wrapped/), since LibreOffice reads only a file's first group."""
 import glob
 import html
 import os
 import shutil
 import subprocess
 import sys
+
+import wider_world
 
 OUT = os.path.abspath(sys.argv[1] if len(sys.argv) > 1 else "build/h-irun-corpus")
 SRC = os.path.join(OUT, "sources")
@@ -84,6 +89,47 @@ def nested_table_doc():
     return path
 
 
+def rtl_docs():
+    """Hebrew and Arabic pages with right-to-left paragraphs, English inside them and the other way round."""
+    docs = []
+    for lang in ("he", "ar"):
+        strings = wider_world.catalogue_strings(lang, 40)
+        if not strings:
+            continue
+        body = [f"<h1 dir='rtl'>{html.escape(strings[0][:50])}</h1>"]
+        for i, s in enumerate(strings[1:]):
+            if i % 6 == 5:
+                body.append(f"<p>An English paragraph quoting <span dir='rtl'>{html.escape(s)}</span> here.</p>")
+            elif i % 6 == 3:
+                body.append(f"<ul dir='rtl'><li>{html.escape(s)}</li><li><b>{html.escape(s[:20])}</b></li></ul>")
+            else:
+                body.append(f"<p dir='rtl'>{html.escape(s)} <i>Version {i}</i>.</p>")
+        path = os.path.join(SRC, f"rtl_{lang}.html")
+        with open(path, "w", encoding="utf-8") as f:
+            f.write(f"<html dir='rtl'><head><meta charset='utf-8'><title>{lang}</title></head><body>{''.join(body)}</body></html>")
+        docs.append(path)
+    return docs
+
+
+def manual_doc():
+    """A manual as office users write one, dense with control words once LibreOffice writes it:
+    a contents field, numbered sections, styled code, tables and footnotes on every page."""
+    path = os.path.join(SRC, "manual.md")
+    code = open("/usr/include/zlib.h", encoding="latin-1").read().split("\n") if os.path.exists("/usr/include/zlib.h") else ["int x;"] * 400
+    out = ["# Manual\n"]
+    for sec in range(60):
+        start = (sec * 97) % max(1, len(code) - 60)
+        out += [f"## Section {sec}\n",
+                f"Some *emphasis*, **strong text**, `code` and a [link](http://example.org/{sec}). Note.[^n{sec}]\n",
+                f"[^n{sec}]: Note {sec} with *italic*.\n",
+                "1. First item\n2. Second item\n    - sub a\n    - sub b\n3. Third\n",
+                "| a | b | c |\n|---|---|---|\n" + "".join(f"| r{i} | **x{i}** | y |\n" for i in range(6)),
+                "```c\n" + "\n".join(code[start:start + 50]) + "\n```\n"]
+    with open(path, "w") as f:
+        f.write("\n".join(out))
+    return path
+
+
 def main():
     os.makedirs(SRC, exist_ok=True)
     os.makedirs(RTF, exist_ok=True)
@@ -94,19 +140,20 @@ def main():
                    "/usr/share/doc/texlive-doc/kpathsea/kpathsea.html"], 8)
     intl = translated_texts()
     nested = nested_table_doc()
+    rtl = rtl_docs()
     markdown = first(["/root/.rustup/toolchains/stable-*/share/doc/rust/README.md",
                       "/root/.rustup/toolchains/stable-*/share/doc/cargo/README.md",
                       "/root/.rustup/toolchains/stable-*/share/doc/clippy/README.md"], 3)
 
     print("LibreOffice")
     lo_out = os.path.join(OUT, "lo")
-    for src in htmls[:6] + intl + [nested]:
+    for src in htmls[:6] + intl + [nested] + rtl:
         run(["soffice", "--headless", "--infilter=HTML (StarWriter)", "--convert-to", "rtf", "--outdir", lo_out, src], 300)
         base = os.path.splitext(os.path.basename(src))[0]
         keep(os.path.join(lo_out, base + ".rtf"), f"lo_{base}.rtf")
 
     print("AbiWord")
-    for src in htmls[2:8] + intl[:4] + [nested]:
+    for src in htmls[2:8] + intl[:4] + [nested] + rtl:
         base = os.path.splitext(os.path.basename(src))[0]
         dst = os.path.join(OUT, f"abi_{base}.rtf")
         run(["abiword", "--to=rtf", "-o", dst, src], 300)
@@ -168,8 +215,28 @@ def main():
     run(["abiword", "--to=rtf", "-o", os.path.join(OUT, "abi_feat.rtf"), os.path.join(SRC, "feat.odt")], 300)
     keep(os.path.join(OUT, "abi_feat.rtf"), "abi_feat.rtf")
 
+    print("LibreOffice manuals and a long table from word-processor documents")
+    tables = os.path.join(SRC, "tables.md")
+    with open(tables, "w") as f:
+        f.write("# Tables\n\n| " + " | ".join(f"h{c}" for c in range(6)) + " |\n|" + "---|" * 6 + "\n" +
+                "\n".join("| " + " | ".join(f"c{r}x{c} **b**" for c in range(6)) + " |" for r in range(3000)) + "\n")
+    for src, name in ((manual_doc(), "manual"), (tables, "tables")):
+        for kind in ("odt", "docx"):
+            made = os.path.join(SRC, f"{name}.{kind}")
+            run(["pandoc", "-s", "--toc", src, "-o", made])
+            run(["soffice", "--headless", "--convert-to", "rtf", "--outdir", os.path.join(OUT, name + "_" + kind), made], 300)
+            keep(os.path.join(OUT, name + "_" + kind, name + ".rtf"), f"lo_{name}_{kind}.rtf")
+
+    print("Mac TextEdit, Word for Mac, OpenOffice lists, right-to-left Word documents, fragments")
+    wider_world.write_all(RTF, os.path.join(OUT, "wrapped"))
+
     for src in glob.glob(os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../tests/irun/corpus/*.rtf")):
         shutil.copy(src, os.path.join(RTF, "edge_" + os.path.basename(src)))
+        with open(src, "rb") as f:
+            data = f.read()
+        if data.startswith(b"{") and not data.startswith(b"{\\rtf"):
+            with open(os.path.join(OUT, "wrapped", "edge_" + os.path.basename(src)), "wb") as f:
+                f.write(b"{\\rtf1 " + data + b"}")
 
 
 if __name__ == "__main__":

@@ -92,6 +92,9 @@ def convert_all(files):
     for d in (ref, unrtf_dir, ours_dir):
         os.makedirs(d, exist_ok=True)
     todo = [f for f in files if not os.path.exists(os.path.join(ref, os.path.basename(f)[:-4] + ".html"))]
+    # A fragment's reference comes from the same content as one document (see build_corpus.py).
+    todo = [os.path.join(CORPUS, "wrapped", os.path.basename(f)) if os.path.exists(
+        os.path.join(CORPUS, "wrapped", os.path.basename(f))) else f for f in todo]
     if todo:
         subprocess.run(["soffice", "--headless", "--convert-to", "html", "--outdir", ref] + todo,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=1800)
