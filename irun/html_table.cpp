@@ -16,8 +16,10 @@ void TableBuilder::endRow(const std::vector<CellLayout>& layout) {
     // Writers sometimes end a row with more cells than it defines; empty extras are noise.
     while (!layout.empty() && cells_.size() > layout.size() && cells_.back().html.empty()) cells_.pop_back();
     for (size_t i = 0; i < cells_.size() && i < layout.size(); ++i) cells_[i].layout = layout[i];
+    size_t width = cells_.size();
     rows_.push_back(std::move(cells_));
     cells_.clear();
+    cells_.reserve(width);
 }
 
 void TableBuilder::mergeCells() {

@@ -50,7 +50,7 @@ void Reader::onWord(const Token& t) {
         pendingLead_ = 0;
         return;
     }
-    Kw kw = lookupKeyword(t.text);
+    Kw kw = lookupKeyword(t.text, t.hash);
     bool starred = star_;
     star_ = false;
     pendingLead_ = 0;

@@ -3,6 +3,8 @@
 
 #include <cstring>
 
+#include "rtf_tokenizer.h"
+
 namespace irun {
 namespace {
 
@@ -103,25 +105,30 @@ public:
         }
     }
 
-    Kw find(std::string_view name) const {
+    Kw find(std::string_view name, uint32_t hash) const {
         size_t length = name.size();
-        for (size_t i = hashName(name.data(), length) & kMask; slots_[i]; i = (i + 1) & kMask) {
+        for (size_t i = hash & kMask; slots_[i]; i = (i + 1) & kMask) {
             size_t n = slots_[i] - 1u;
-            if (lengths_[n] == length && std::memcmp(kEntries[n].name, name.data(), length) == 0) return kEntries[n].kw;
+            if (lengths_[n] != length) continue;
+            const char* a = kEntries[n].name;
+            const char* b = name.data();
+            size_t k = 0;
+            while (k < length && a[k] == b[k]) ++k;
+            if (k == length) return kEntries[n].kw;
         }
         return Kw::Unknown;
+    }
+
+    static uint32_t hashName(const char* p, size_t n) {
+        uint32_t h = kHashSeed;
+        for (size_t i = 0; i < n; ++i) h = hashStep(h, p[i]);
+        return hashFinish(h);
     }
 
 private:
     static constexpr size_t kCount = sizeof kEntries / sizeof kEntries[0];
     static constexpr size_t kMask = 1023;
     static_assert(kCount * 2 <= kMask + 1, "keyword table too full");
-
-    static uint32_t hashName(const char* p, size_t n) {
-        uint32_t h = 2166136261u;
-        for (size_t i = 0; i < n; ++i) h = (h ^ static_cast<unsigned char>(p[i])) * 16777619u;
-        return h ^ (h >> 15);
-    }
 
     uint16_t slots_[kMask + 1] = {};
     uint8_t lengths_[kCount] = {};
@@ -131,6 +138,6 @@ const KeywordTable kTable;
 
 }  // namespace
 
-Kw lookupKeyword(std::string_view name) { return kTable.find(name); }
+Kw lookupKeyword(std::string_view name, uint32_t hash) { return kTable.find(name, hash); }
 
 }  // namespace irun

@@ -32,6 +32,7 @@ enum class Kw : uint8_t {
     RowDefaults, CellX, CellMergeFirst, CellMerge, CellVMergeFirst, CellVMerge, CellShading,
 };
 
-Kw lookupKeyword(std::string_view name);
+// hash: the tokenizer's hash of the name (see rtf_tokenizer.h).
+Kw lookupKeyword(std::string_view name, uint32_t hash);
 
 }  // namespace irun

@@ -86,6 +86,7 @@ bool Tokenizer::controlWord(Token& t) {
             // A backslash before a line end is an old way of writing \par.
             t.kind = Token::Word;
             t.text = "par";
+            t.hash = hashFinish(hashStep(hashStep(hashStep(kHashSeed, 'p'), 'a'), 'r'));
             return true;
         }
         t.kind = Token::Symbol;
@@ -93,9 +94,11 @@ bool Tokenizer::controlWord(Token& t) {
         return true;
     }
     const char* start = p_;
-    while (p_ < end_ && isLetter(*p_)) ++p_;
+    uint32_t hash = kHashSeed;
+    while (p_ < end_ && isLetter(*p_)) hash = hashStep(hash, *p_++);
     size_t length = static_cast<size_t>(p_ - start);
     t.kind = Token::Word;
+    t.hash = hashFinish(hash);
     // Over-long words match no keyword: keep enough letters to guarantee that.
     t.text = std::string_view(start, length > kMaxWordLength ? kMaxWordLength + 1 : length);
     if (p_ < end_ && (*p_ == '-' || isDigit(*p_))) {
@@ -117,7 +120,7 @@ bool Tokenizer::controlWord(Token& t) {
         }
     }
     if (p_ < end_ && *p_ == ' ') ++p_;
-    if (t.text == "bin" && t.hasParam) {
+    if (t.hasParam && length == 3 && start[0] == 'b' && start[1] == 'i' && start[2] == 'n') {
         // Binary data never goes through a buffer of the declared size: it is only skipped.
         size_t want = t.param > 0 ? static_cast<size_t>(t.param) : 0;
         size_t take = want < remaining() ? want : remaining();

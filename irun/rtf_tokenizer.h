@@ -12,8 +12,14 @@ struct Token {
     bool hasParam = false;
     uint8_t byte = 0;           // Symbol: the character; Hex: the byte value
     int32_t param = 0;          // Word: the saturated numeric parameter
+    uint32_t hash = 0;          // Word: keywordHash of the name
     std::string_view text;      // Word: the name; Text and Binary: the bytes
 };
+
+// The hash the keyword table is built with, computed while the tokenizer reads the letters.
+constexpr uint32_t kHashSeed = 2166136261u;
+constexpr uint32_t hashStep(uint32_t h, char c) { return (h ^ static_cast<unsigned char>(c)) * 16777619u; }
+constexpr uint32_t hashFinish(uint32_t h) { return h ^ (h >> 15); }
 
 class Tokenizer {
 public:
