@@ -104,12 +104,14 @@ CodePage::CodePage(int number) : number_(number) {
         if (lead_[b] || !backend_ || !backend_->decode(&byte, 1, c)) c = kReplacement;
         single_[b] = c;
     }
-    if (dbcs_) pairs_.assign(65536, 0);
+    if (dbcs_) pairs_.resize(256);
 }
 
 char32_t CodePage::decodePair(uint8_t lead, uint8_t trail) {
     if (!dbcs_) return kReplacement;
-    char32_t& slot = pairs_[(lead << 8) | trail];
+    std::unique_ptr<char32_t[]>& row = pairs_[lead];
+    if (!row) row.reset(new char32_t[256]());
+    char32_t& slot = row[trail];
     if (slot == 0) {
         unsigned char bytes[2] = {lead, trail};
         char32_t c = kReplacement;

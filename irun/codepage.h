@@ -50,7 +50,9 @@ private:
     uint8_t lead_[256] = {};
     char32_t single_[256];
     std::unique_ptr<CodePageBackend> backend_;
-    std::vector<char32_t> pairs_;                      // lazily filled, 0 = not yet looked up
+    // One row of trail bytes per lead byte, made when the lead byte is first met; 0 = not yet
+    // looked up. A short document in a double-byte code page touches few rows.
+    std::vector<std::unique_ptr<char32_t[]>> pairs_;
     std::unordered_map<char32_t, std::string> encoded_;  // characters above ASCII
 };
 
