@@ -1,8 +1,8 @@
 #!/usr/bin/python3
 """Scores rtf2html and unrtf against LibreOffice's HTML export on the corpus that
 build_corpus.py made. Usage: score.py CORPUSDIR RTF2HTML. Prints, per file and on average, the
-visible-text similarity to LibreOffice, structure counts relative to LibreOffice's, HTML5 parse
-errors (the HTML 4 doctype aside), and throughput."""
+visible-text similarity to LibreOffice, structure counts relative to LibreOffice's (right-to-left
+elements among them), HTML5 parse errors (the HTML 4 doctype aside), and throughput."""
 import difflib
 import glob
 import os
@@ -15,7 +15,7 @@ import html5lib
 
 CORPUS = sys.argv[1] if len(sys.argv) > 1 else "build/h-irun-corpus"
 OURS = sys.argv[2] if len(sys.argv) > 2 else "build/h-irun-native/irun/rtf2html"
-KINDS = ["links", "cells", "items", "bold", "italic", "headings"]
+KINDS = ["links", "cells", "items", "bold", "italic", "headings", "rtl"]
 TAGS = {"a": "links", "td": "cells", "th": "cells", "li": "items", "b": "bold", "strong": "bold",
         "i": "italic", "em": "italic", "h1": "headings", "h2": "headings", "h3": "headings",
         "h4": "headings", "h5": "headings", "h6": "headings"}
@@ -55,6 +55,8 @@ def analyse(path):
                 kind = None
             if kind:
                 counts[kind] += 1
+            if item.attrib.get("dir", "").lower() == "rtl":
+                counts["rtl"] += 1
             if tag in BLOCKS:
                 text.append(" ")
             inner = hide or tag in ("head", "script", "style", "title")
@@ -130,7 +132,7 @@ def main():
     sims = {"ours": [], "unrtf": []}
     toks = {"ours": [], "unrtf": []}
     errs = {"ours": 0, "unrtf": 0}
-    print(f"{'file':44} {'ours':>6} {'unrtf':>6} {'ours-t':>6} {'unrtf-t':>6}  structure ours/LO (links cells items bold italic headings)")
+    print(f"{'file':44} {'ours':>6} {'unrtf':>6} {'ours-t':>6} {'unrtf-t':>6}  structure ours/LO (links cells items bold italic headings rtl)")
     for f in files:
         base = os.path.basename(f)[:-4]
         ref = os.path.join(CORPUS, "ref", base + ".html")
