@@ -1,4 +1,4 @@
-// The picture preparation in a hidden rich-text control: load, save and mark the objects, write back.
+// The picture preparation in a hidden rich-text control: load and save the objects, mark them in the text.
 #include <windows.h>
 #include <richedit.h>
 #include <richole.h>
@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "convert/pictures_win.h"
+#include "convert/rtf_object_groups.h"
 #include "plugin/host_services_win.h"
 
 namespace t2c {
@@ -47,6 +48,14 @@ std::string rtfWithoutObjects(HWND richEdit) {
 void replaceRange(HWND richEdit, LONG from, LONG to, const std::string& text) {
   SendMessageA(richEdit, EM_SETSEL, from, to);
   SendMessageA(richEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+LONG objectCount(HWND richEdit) {
+  IRichEditOle* ole = nullptr;
+  if (!SendMessageA(richEdit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return 0;
+  const LONG count = ole->GetObjectCount();
+  ole->Release();
+  return count;
 }
 
 // Turns every object into one blank, which is what writing RTF without objects stands for:
@@ -91,14 +100,32 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
   const std::vector<RenderedObject> objects =
       renderObjects(richEdit, host::optionColour(kOptionRenderColour));
   if (objects.empty()) return;
-  // From the last object to the first, so that each insertion leaves the earlier positions be.
+  const size_t first = pictures.size();
   for (const RenderedObject& object : objects) {
     const std::string name = pictureFileName(counter++);
     saveBitmapFile(object.bitmap.get(), workFolder + "\\" + name);
-    const std::string placeholder = makePlaceholder();
-    replaceRange(richEdit, object.position, object.position, placeholder);
-    pictures.emplace_back(name, placeholder);
+    pictures.emplace_back(name, makePlaceholder());
   }
+
+  // The control's RTF would lose what it does not keep (Wine's drops field results, no rich edit
+  // keeps bookmarks), so the placeholders go into the node's own text, the k-th object of the
+  // control into the k-th object group of the text.
+  const std::vector<ObjectGroup> groups = findObjectGroups(text);
+  if (groups.size() == static_cast<size_t>(objectCount(richEdit))) {
+    std::vector<std::string> marks(groups.size());
+    for (size_t k = 0; k < objects.size(); ++k) {
+      if (objects[k].index >= 0 && static_cast<size_t>(objects[k].index) < marks.size())
+        marks[objects[k].index] = pictures[first + k].second;
+    }
+    text = markObjectGroups(text, groups, marks);
+    return;
+  }
+  // The groups are not the control's objects: a picture form this control did not load (Wine's
+  // drops PNG pictures) or an object the scan does not know. Only the control knows where its
+  // objects stand then; its own RTF keeps the pictures, at the cost of what it does not keep.
+  // From the last object to the first, so that each insertion leaves the earlier positions be.
+  for (size_t k = 0; k < objects.size(); ++k)
+    replaceRange(richEdit, objects[k].position, objects[k].position, pictures[first + k].second);
   blankObjects(richEdit);
   // A control that writes nothing back must not cost the note its text.
   std::string prepared = rtfWithoutObjects(richEdit);

@@ -126,7 +126,7 @@ std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour) {
     if (FAILED(oleObject->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view.p))) || !view.p)
       continue;
     BitmapHandle bitmap = drawObject(tools, view.p, object.sizel);
-    if (bitmap) rendered.push_back({object.cp, std::move(bitmap)});
+    if (bitmap) rendered.push_back({i, object.cp, std::move(bitmap)});
   }
   return rendered;
 }

@@ -18,8 +18,9 @@ struct BitmapDeleter {
 };
 using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
 
-// One drawn object: its character position in the control and its bitmap.
+// One drawn object: its index among the control's objects, its character position and its bitmap.
 struct RenderedObject {
+  LONG index;
   LONG position;
   BitmapHandle bitmap;
 };
@@ -36,9 +37,10 @@ void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& wor
                      std::vector<std::string>& pictureFiles, PictureTable& pictureTable);
 
 // One node: loads `text` into the control, saves each drawn object as the next numbered bitmap
-// file, puts a placeholder right before it and appends (file name, placeholder) to `pictures`.
-// When any object was drawn, `text` becomes the control's RTF with every object turned into a
-// single blank; otherwise `text` and `pictures` stay as they were.
+// file, makes a placeholder for it and appends (file name, placeholder) to `pictures`. When any
+// object was drawn, every object of `text` becomes a single blank with its placeholder, if it
+// has one, right before it; otherwise `text` and `pictures` stay as they were. The rest of the
+// text stays byte for byte whenever its object groups are the control's objects.
 void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
                      int32_t& counter, const std::string& workFolder);
 

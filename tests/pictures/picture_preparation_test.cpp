@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/page_conversion_win.h"
 #include "convert/pictures_win.h"
 #include "host/host_state_win.h"
 #include "picture_samples.h"
@@ -19,6 +20,7 @@
 #include "project/work_folder_win.h"
 #include "tree_fixture.h"
 #include "ui/rich_edit_callback_win.h"
+#include "windows_path.h"
 
 namespace t2c {
 namespace {
@@ -290,6 +292,38 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
   EXPECT_EQ(metafile.height, 20);
   EXPECT_EQ(metafile.Pixel(50, 10), kHostColour);
 }
+
+#ifdef T2C_IRUN
+// The control keeps neither bookmarks nor (under Wine) field results: the note's own text must
+// carry them to the page, with only the picture replaced.
+TEST_F(PicturesTest, LinksAndBookmarksOfANoteWithAPictureReachThePage) {
+  const std::string before =
+      "{\\rtf1\\ansi\\deff0{\\fonttbl{\\f0 Arial;}}\\pard The kit from "
+      "{\\field{\\*\\fldinst{HYPERLINK \"http://x.org/\"}}{\\fldrslt{\\ul the society}}}; "
+      "{\\*\\bkmkstart r}Results{\\*\\bkmkend r} below\\b";
+  const std::string after = "\\b0 , done.\\par}";
+  TreeFixture f;
+  f.Add(1, 0, 2, "Kit").text = before + dibPicture(kPictureColour, 600, 300) + after;
+  f.Fill();
+
+  std::vector<std::string> pictureFiles;
+  PictureTable table;
+  preparePictures(f.tree, richEdit, workFolder, pictureFiles, table);
+  ASSERT_EQ(f.Node(1).pictures.size(), 1u);
+  const std::string placeholder = f.Node(1).pictures[0].second;
+  EXPECT_TRUE(isPlaceholder(placeholder)) << placeholder;
+  EXPECT_EQ(f.Node(1).text, before + "{" + placeholder + " }" + after);
+  EXPECT_EQ(BmpFile(workFolder + "\\Picture_0.bmp").width, 40);
+
+  std::string page = f.Node(1).text;
+  ASSERT_TRUE(convertRtfToPage(page, windowsPath(T2C_IRUN), substitutePictures, &table)) << page;
+  const size_t body = page.find("<P>");
+  ASSERT_NE(body, std::string::npos) << page;
+  EXPECT_EQ(page.substr(body, page.find("\r\n</BODY>") - body),
+            "<P>The kit from <A HREF=\"http://x.org/\"><U>the society</U></A>; <A NAME=\"r\"></A>Results "
+            "below<B><IMG SRC='Picture_0.bmp'> </B>, done.</P>");
+}
+#endif
 
 }  // namespace
 }  // namespace t2c

@@ -1,0 +1,34 @@
+// Where the embedded objects of an RTF text stand, and the text with marks in their place.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace t2c {
+
+// The bytes [begin, end) of one embedded object in an RTF text.
+struct ObjectGroup {
+  size_t begin;
+  size_t end;
+};
+
+inline bool operator==(const ObjectGroup& a, const ObjectGroup& b) {
+  return a.begin == b.begin && a.end == b.end;
+}
+
+// The embedded objects of the document, in document order, as a rich-text control reads them:
+// a {\pict} group, an {\object} group (its \result picture included), and a {\*\shppict} group
+// together with the {\nonshppict} fallback right after it. \bin data, escapes, ignorable
+// destinations, a lone {\nonshppict}, headers and footers are passed over; so are a group the
+// text ends inside and anything after the document's closing brace.
+std::vector<ObjectGroup> findObjectGroups(std::string_view rtf);
+
+// The text with every group replaced: group k by "{" + marks[k] + " }", or by "{ }" when that
+// mark is empty or missing, so that each object becomes one blank with its mark right before
+// it. The braces keep a control word in front from running into the mark. All other bytes stay.
+std::string markObjectGroups(std::string_view rtf, const std::vector<ObjectGroup>& groups,
+                             const std::vector<std::string>& marks);
+
+}  // namespace t2c
