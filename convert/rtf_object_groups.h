@@ -14,10 +14,6 @@ struct ObjectGroup {
   size_t end;
 };
 
-inline bool operator==(const ObjectGroup& a, const ObjectGroup& b) {
-  return a.begin == b.begin && a.end == b.end;
-}
-
 // The embedded objects of the document, in document order, as a rich-text control reads them:
 // a {\pict} group, an {\object} group (its \result picture included), and a {\*\shppict} group
 // together with the {\nonshppict} fallback right after it. \bin data, escapes, ignorable
