@@ -31,6 +31,7 @@ extern "C" int WINAPI TLY_GetTessalyBuildNumber() { return hostState().buildNumb
 
 extern "C" int WINAPI TLY_ReReadPluginsInfo(HMODULE) {
   ++hostState().reReadCount;
+  if (hostState().reReadPlugins) hostState().reReadPlugins();
   return 1;
 }
 
@@ -78,6 +79,7 @@ extern "C" int WINAPI TLY_GetModuleVersionInfoEx(HMODULE module, int* info) {
 
 extern "C" int WINAPI TLY_SetStatusBarText(BSTR text) {
   hostState().statusTexts.push_back(t2c::bstrToAnsi(text));
+  if (hostState().showStatusText) hostState().showStatusText(hostState().statusTexts.back());
   return 1;
 }
 
@@ -98,6 +100,7 @@ extern "C" int WINAPI TLY_Command(int code, int argument, void* data) {
       return 1;
     case 13:
       state.shownNodes.push_back(static_cast<int>(reinterpret_cast<INT_PTR>(data)));
+      if (state.showNode) state.showNode(state.shownNodes.back());
       return 1;
     default:
       return 0;

@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -18,6 +19,11 @@ struct HostState {
   COLORREF textColour = RGB(0, 0, 0);
   COLORREF backgroundColour = RGB(255, 255, 240);
   LOGFONTA font = {-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, ANSI_CHARSET, 0, 0, 0, 0, "Tahoma"};
+
+  // The stand-in's window, while it shows one, follows what plug-ins ask of the host.
+  std::function<void(const std::string&)> showStatusText;
+  std::function<void(int)> showNode;
+  std::function<void()> reReadPlugins;
 
   // Calls the plug-ins made.
   std::vector<std::string> statusTexts;

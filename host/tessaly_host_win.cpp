@@ -1,19 +1,29 @@
-// Tessaly stand-in: loads Plugins\Tessaly2CHM.dll from its own folder and shows what the host sees.
+// Tessaly stand-in: loads Plugins\Tessaly2CHM.dll from its own folder and plays the host for it:
+// prints what the host sees of the plug-in, shows a document with the plug-in's menu, or makes a
+// help file from a document through the plug-in's windows as a person would.
 #include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
-#include "host/plugin_loader_win.h"
+#include "host/automation_win.h"
+#include "host/command_line.h"
+#include "host/document_source_win.h"
+#include "host/host_state_win.h"
+#include "host/host_window_win.h"
+#include "host/plugin_session_win.h"
 
 namespace {
 
 // Host texts are in the ANSI code page; the console of a Unix terminal wants UTF-8.
-std::string toUtf8(const char* ansi) {
-  int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi, -1, nullptr, 0);
+std::string toUtf8(const std::string& ansi) {
+  int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
   std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi, -1, &wide[0], wideLength);
+  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], wideLength);
   int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(length), '\0');
   WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], length, nullptr, nullptr);
@@ -21,49 +31,135 @@ std::string toUtf8(const char* ansi) {
   return out;
 }
 
-int readInt(const unsigned char* record, int offset) {
-  int value;
-  std::memcpy(&value, record + offset, sizeof value);
-  return value;
+void print(const std::string& ansi) { std::printf("%s\n", toUtf8(ansi).c_str()); }
+
+// The arguments as the ANSI code page spells them.
+std::vector<std::string> arguments() {
+  std::vector<std::string> result;
+  int count = 0;
+  LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  for (int i = 1; wide && i < count; ++i) {
+    int length = WideCharToMultiByte(CP_ACP, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
+    std::string text(static_cast<size_t>(length > 0 ? length : 1), '\0');
+    WideCharToMultiByte(CP_ACP, 0, wide[i], -1, &text[0], length, nullptr, nullptr);
+    text.resize(std::strlen(text.c_str()));
+    result.push_back(text);
+  }
+  LocalFree(wide);
+  return result;
 }
 
-void describe(const tly::PluginExports& plugin) {
-  unsigned char info[532] = {};
-  plugin.getPluginInfo(info);
-  std::printf("Plug-in:     %s\n", toUtf8(reinterpret_cast<char*>(info + 8)).c_str());
-  std::printf("Description: %s\n", toUtf8(reinterpret_cast<char*>(info + 268)).c_str());
-  std::printf("Needs host build %d; menu entries: %d\n", readInt(info, 528), readInt(info, 4));
-  for (int index = 0; index < readInt(info, 4); ++index) {
-    unsigned char item[1400] = {};
-    plugin.getMenuItemInfo(index, item);
-    if (!item[4]) {
-      std::printf("  %d  (separator)\n", index);
+int describe(const tly::PluginLibrary& plugin) {
+  const tly::PluginDescription description = tly::describePlugin(plugin);
+  print("Plug-in:     " + description.title);
+  print("Description: " + description.description);
+  std::printf("Needs host build %d; menu entries: %d\n", description.requiredHostBuild, description.menuItemCount);
+  for (const tly::PluginMenuEntry& entry : tly::readMenu(plugin, description.menuItemCount)) {
+    if (entry.IsSeparator()) {
+      std::printf("  %d  (separator)\n", entry.index);
       continue;
     }
-    std::printf("  %d  %s\n      hint: %s\n      calls: %s", index,
-                toUtf8(reinterpret_cast<char*>(item + 4)).c_str(),
-                toUtf8(reinterpret_cast<char*>(item + 264)).c_str(),
-                reinterpret_cast<char*>(item + 784));
-    if (item[1080]) std::printf(" (begin and finish: %s)", reinterpret_cast<char*>(item + 1080));
-    std::printf("%s\n", readInt(item, 1068) == 8 ? ", checked" : "");
+    std::printf("  %d  %s\n      hint: %s\n      calls: %s", entry.index, toUtf8(entry.caption).c_str(),
+                toUtf8(entry.hint).c_str(), entry.procName.c_str());
+    if (entry.IsExport()) std::printf(" (begin and finish: %s)", entry.initProcName.c_str());
+    std::printf("%s\n", entry.IsChecked() ? ", checked" : "");
   }
+  return 0;
+}
+
+int runMessageLoop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+int exportEntryIndex(const tly::HostWindow& window, bool branch) {
+  for (const tly::PluginMenuEntry& entry : window.Entries())
+    if (entry.IsExport() && entry.IsBranchExport() == branch) return entry.index;
+  return -1;
+}
+
+int automaticExport(tly::HostWindow& window, const tly::HostCommand& command) {
+  const int entry = exportEntryIndex(window, command.branch);
+  if (entry < 0) {
+    std::fprintf(stderr, "The plug-in offers no %s export\n", command.branch ? "branch" : "document");
+    return 2;
+  }
+  tly::AutomationPlan plan;
+  plan.options = command.options;
+  plan.output = tly::fullPathOf(command.output);
+  plan.title = command.title;
+  plan.excluded = command.excluded;
+  plan.windowLimitMs = static_cast<DWORD>(command.timeoutSeconds) * 1000;
+  tly::Automation automation(plan);
+  if (!automation.Start()) {
+    std::fprintf(stderr, "Cannot start the driving thread\n");
+    return 2;
+  }
+  tly::ExportOutcome outcome;
+  window.RunEntry(entry, &outcome);
+  const tly::AutomationResult result = automation.Finish();
+  std::printf("Sent %d nodes, %d stored; begin flags 0x%x; menu read again %d times\n", outcome.sent,
+              outcome.stored, outcome.beginFlags, tly::hostState().reReadCount);
+  for (const std::string& note : result.notes) print("Note: " + note);
+  for (const std::string& line : result.log) print("Log: " + line);
+  if (!outcome.error.empty()) {
+    print("Failed: " + outcome.error);
+    return 1;
+  }
+  if (!result.failure.empty()) {
+    print("Failed: " + result.failure);
+    return result.built ? 0 : 1;
+  }
+  print("Made " + plan.output);
+  return 0;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string path = tly::executableFolder() + "\\Plugins\\Tessaly2CHM.dll";
-  if (argc > 2 && std::strcmp(argv[1], "--plugin") == 0) path = argv[2];
-  tly::PluginLibrary library(path);
-  if (!library.Loaded()) {
+int main() {
+  const tly::HostCommand command = tly::parseHostCommand(arguments());
+  if (!command.error.empty()) {
+    std::fprintf(stderr, "%s\n%s", command.error.c_str(), tly::hostUsage().c_str());
+    return 2;
+  }
+  const std::string path =
+      command.pluginPath.empty() ? tly::executableFolder() + "\\Plugins\\Tessaly2CHM.dll" : command.pluginPath;
+  tly::PluginLibrary plugin(path);
+  if (!plugin.Loaded()) {
     std::fprintf(stderr, "Cannot load the plug-in %s (error %lu)\n", path.c_str(), GetLastError());
     return 1;
   }
-  tly::PluginExports plugin = library.Exports();
-  if (!plugin.getPluginInfo || !plugin.getMenuItemInfo) {
+  if (!plugin.Exports().getPluginInfo || !plugin.Exports().getMenuItemInfo) {
     std::fprintf(stderr, "%s is not a Tessaly plug-in\n", path.c_str());
     return 1;
   }
-  describe(plugin);
-  return 0;
+  if (command.mode == tly::HostCommand::Mode::Describe) return describe(plugin);
+
+  const std::string folder = tly::fullPathOf(command.document);
+  if (!tly::isFolderPath(folder)) {
+    std::fprintf(stderr, "No document folder at %s\n", folder.c_str());
+    return 2;
+  }
+  tly::FileSystemSource source;
+  const tly::Document document = tly::loadDocument(source, folder);
+  for (const std::string& problem : document.problems) print(problem);
+  const std::string currentPath = command.branchPath.empty() ? command.current : command.branchPath;
+  const int current = document.Find(currentPath);
+  if (current < 0) {
+    print("No node " + currentPath + " in " + folder);
+    return 2;
+  }
+
+  tly::HostWindow window(document, plugin);
+  if (!window.Create(SW_SHOWNORMAL)) {
+    std::fprintf(stderr, "Cannot create the host window\n");
+    return 1;
+  }
+  window.SelectNode(current);
+  if (command.mode == tly::HostCommand::Mode::Interactive) return runMessageLoop();
+  return automaticExport(window, command);
 }
