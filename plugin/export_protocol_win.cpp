@@ -1,4 +1,5 @@
 // The two-phase export protocol: begin, one call per node, finish.
+#include <cstring>
 #include <memory>
 #include <string>
 
@@ -9,7 +10,9 @@
 #include "plugin/host_services_win.h"
 #include "plugin/node_copy_win.h"
 #include "plugin/plugin_module_win.h"
+#include "plugin/plugin_text.h"
 #include "resources/strings.h"
+#include "ui/export_dialog_win.h"
 #include "ui/progress_window_win.h"
 
 namespace t2c {
@@ -26,9 +29,46 @@ void beginExport(InitInfo& info, bool branch) {
   g_progress = ProgressWindow::Show();
 }
 
-void finishExport() {
+// The room the host fills with the document's path.
+constexpr int32_t kDocumentPathRoom = 780;
+// A node title the host claims to be longer than this is not asked for.
+constexpr int32_t kLongestNodeTitle = 1 << 20;
+
+// The first node's header without blanks at its ends, else the document's file name without
+// folder and extension.
+std::string documentExportTitle() {
+  const NodeStore& store = NodeStore::Instance();
+  std::string title = store.Count() > 0 ? trimHeader(store[0]->header) : std::string();
+  if (!title.empty()) return title;
+  char path[kDocumentPathRoom] = {};
+  host::command(kCommandDocumentPath, kDocumentPathRoom, path);
+  // Only the buffer is read, whether or not the host ended the path within it.
+  return documentTitleFromPath(std::string(path, strnlen(path, sizeof path)));
+}
+
+// The branch's top node's title as the host knows it, asked for in two calls: its length first.
+std::string branchExportTitle() {
+  const NodeStore& store = NodeStore::Instance();
+  if (store.Count() == 0 || store[0]->id == -1) return std::string();
+  const int32_t id = store[0]->id;
+  const int32_t length = host::command(kCommandNodeTitle, id, nullptr);
+  if (length < 0 || length > kLongestNodeTitle) return std::string();
+  std::string title(static_cast<size_t>(length) + 1, '\0');
+  host::command(kCommandNodeTitle, id, &title[0]);
+  title.resize(strnlen(title.c_str(), static_cast<size_t>(length)));
+  return title;
+}
+
+void finishExport(bool branch) {
+  const std::string title = branch ? branchExportTitle() : documentExportTitle();
   g_progress.reset();
+  const std::string caption = loadString(branch ? IDS_MENU_BRANCH : IDS_MENU_DOCUMENT);
+  auto dialog = std::make_unique<ExportDialog>(title, caption, &NodeStore::Instance(), nullptr);
+  dialog->Run();
+  // The window is closed: nothing reads the nodes any more.
   NodeStore::Instance().Clear();
+  if (dialog->syntaxChanged()) host::reReadPluginsInfo(pluginInstance());
+  dialog.reset();
 }
 
 int initExport(InitInfo* info, bool branch) {
@@ -37,7 +77,7 @@ int initExport(InitInfo* info, bool branch) {
     if (info->isStart)
       beginExport(*info, branch);
     else
-      finishExport();
+      finishExport(branch);
     return 1;
   });
 }

@@ -28,11 +28,15 @@ TEST_F(BareHostTest, ExportProtocolRunsWithoutHostServices) {
   begin.data()[4] = 1;
   EXPECT_EQ(init(begin.data()), 1);
   unsigned char node[96] = {};
-  const char* header = "Node";
+  const char* header = " \r\n\t ";
   std::memcpy(node + 44, &header, 4);
   EXPECT_EQ(exportNode(node), 1);
+  // A blank header and no host to ask for the document's path: the window opens untitled.
   unsigned char finish[32] = {};
-  EXPECT_EQ(init(finish), 1);
+  const MainWindowSeen seen = finishExport(init, finish);
+  EXPECT_TRUE(seen.opened);
+  EXPECT_EQ(seen.title, "");
+  EXPECT_EQ(seen.caption.find("Tessaly2CHM 0.00 (build 0, Dec 26 2011) - Make CHM-file from entire document"), 0u);
 }
 
 TEST_F(BareHostTest, NullRecordsAreRefusedWithoutACrash) {

@@ -2,6 +2,8 @@
 #include "plugin_fixture.h"
 
 #include <cstring>
+#include <thread>
+
 #include "windows_path.h"
 
 namespace t2c_test {
@@ -54,6 +56,24 @@ bool SentinelRecord::Untouched(size_t begin, size_t end) const {
   for (size_t i = begin; i < end; ++i)
     if (bytes_[i] != kSentinel) return false;
   return true;
+}
+
+MainWindowSeen finishExport(int(__cdecl* init)(void*), void* record, const std::function<void(HWND)>& act) {
+  MainWindowSeen seen;
+  std::thread person([&] {
+    HWND window = tly::waitForWindow("#32770", "Tessaly2CHM", true);
+    if (!window) return;
+    seen.opened = true;
+    seen.caption = tly::windowText(window);
+    seen.title = tly::windowText(tly::control(window, 3006));
+    seen.tree = tly::treeItems(tly::control(window, 3000));
+    if (act) act(window);
+    tly::click(window, IDCANCEL);
+    tly::waitForWindowGone(window);
+  });
+  EXPECT_EQ(init(record), 1);
+  person.join();
+  return seen;
 }
 
 void PluginTest::SetUp() {

@@ -5,11 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "host/plugin_loader_win.h"
+#include "host/window_driver_win.h"
 
 namespace t2c_test {
 
@@ -38,6 +40,17 @@ class SentinelRecord {
  private:
   std::vector<unsigned char> bytes_;
 };
+
+// What the main window of a finish call showed. The call does not return before the window
+// closes, so a second thread reads the window, lets `act` work it, and closes it.
+struct MainWindowSeen {
+  bool opened = false;
+  std::string caption;
+  std::string title;  // the help-file title box
+  std::vector<tly::TreeEntry> tree;
+};
+MainWindowSeen finishExport(int(__cdecl* init)(void*), void* record,
+                            const std::function<void(HWND)>& act = nullptr);
 
 class PluginTest : public ::testing::Test {
  protected:

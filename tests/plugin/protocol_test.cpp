@@ -60,7 +60,7 @@ TEST_F(ProtocolTest, DocumentBeginWithTheOptionOffLeavesTheFlags) {
   EXPECT_EQ(initDoc_(document.data()), 1);
   EXPECT_EQ(document.Int(16), 0);
   EXPECT_EQ(document.ChangedOutside({{4, 8}, {16, 20}}), std::vector<size_t>{});
-  EXPECT_EQ(initDoc_(initRecord(0).data()), 1);
+  EXPECT_TRUE(finishExport(initDoc_, initRecord(0).data()).opened);
 }
 
 TEST_F(ProtocolTest, BranchBeginWithTheOptionOnOrsInBothBits) {
@@ -71,7 +71,7 @@ TEST_F(ProtocolTest, BranchBeginWithTheOptionOnOrsInBothBits) {
   EXPECT_EQ(initBranch_(branch.data()), 1);
   EXPECT_EQ(branch.Int(16), 0x103);
   EXPECT_EQ(branch.ChangedOutside({{4, 8}, {16, 20}}), std::vector<size_t>{});
-  EXPECT_EQ(initBranch_(initRecord(0).data()), 1);
+  EXPECT_TRUE(finishExport(initBranch_, initRecord(0).data()).opened);
 }
 
 TEST_F(ProtocolTest, NodesAreAnnouncedInTheStatusBarAndTheProgressWindow) {
@@ -92,7 +92,7 @@ TEST_F(ProtocolTest, NodesAreAnnouncedInTheStatusBarAndTheProgressWindow) {
   EXPECT_EQ(tly::hostState().statusTexts,
             (std::vector<std::string>{"Get text from Docs", "Get text from Intro"}));
 
-  EXPECT_EQ(initDoc_(initRecord(0).data()), 1);
+  EXPECT_TRUE(finishExport(initDoc_, initRecord(0).data()).opened);
   EXPECT_EQ(progressWindow(), nullptr);
 }
 
@@ -103,8 +103,51 @@ TEST_F(ProtocolTest, SecondBeginReplacesTheProgressWindow) {
   HWND second = progressWindow();
   ASSERT_NE(second, nullptr);
   EXPECT_FALSE(IsWindow(first) && first != second);
-  EXPECT_EQ(initDoc_(initRecord(0).data()), 1);
+  EXPECT_TRUE(finishExport(initDoc_, initRecord(0).data()).opened);
   EXPECT_EQ(progressWindow(), nullptr);
+}
+
+// The finish call's title, caption and tree, and what it leaves behind, for both exports.
+TEST_F(ProtocolTest, FinishOpensTheWindowOverTheNodesAndEmptiesTheStore) {
+  tly::HostState& host = tly::hostState();
+  host.documentPath = "C:\\Documents\\Garden notes.v2.tly";
+  host.nodeTitles = {{7, "Beds and Soil"}};
+  const int reReadBefore = host.reReadCount;
+
+  // A header with blanks around its words gives the words; inner blanks stay.
+  initDoc_(initRecord(1).data());
+  sendNode(1, 1, 4, " \r\n\tMy  notes\t ", "");
+  sendNode(2, 1, 0, "Intro", "Hello");
+  MainWindowSeen seen = finishExport(initDoc_, initRecord(0).data());
+  EXPECT_EQ(seen.title, "My  notes");
+  EXPECT_NE(seen.caption.find(" - Make CHM-file from entire document [CHM-file articles: 2]"), std::string::npos);
+  ASSERT_EQ(seen.tree.size(), 2u);
+  EXPECT_EQ(seen.tree[1].label, "Intro");
+
+  // A blank header: the document's file name without folder and extension.
+  initDoc_(initRecord(1).data());
+  sendNode(1, 1, 4, " \t ", "");
+  EXPECT_EQ(finishExport(initDoc_, initRecord(0).data()).title, "Garden notes.v2");
+
+  // A branch is titled as the host titles its top node; the syntax option changed in the window
+  // makes the host read the menu again.
+  initBranch_(initRecord(1).data());
+  sendNode(7, 3, 4, "Beds", "");
+  sendNode(8, 7, 2, "Soil", "{\\rtf1 Soil}");
+  seen = finishExport(initBranch_, initRecord(0).data(), [](HWND window) { tly::click(window, 3009); });
+  EXPECT_EQ(seen.title, "Beds and Soil");
+  EXPECT_NE(seen.caption.find(" - Make CHM-file from branch [CHM-file articles: 2]"), std::string::npos);
+  EXPECT_EQ(host.reReadCount, reReadBefore + 1);
+  EXPECT_EQ(storedSetting("ExportWithSyntaxH"), 1);
+
+  // A top node without an id gives no title; the nodes of the last export are gone.
+  initBranch_(initRecord(1).data());
+  sendNode(-1, 3, 4, "Loose", "");
+  seen = finishExport(initBranch_, initRecord(0).data());
+  EXPECT_EQ(seen.title, "");
+  ASSERT_EQ(seen.tree.size(), 1u);
+  EXPECT_EQ(seen.tree[0].label, "Loose");
+  EXPECT_EQ(host.reReadCount, reReadBefore + 1);
 }
 
 }  // namespace
