@@ -13,6 +13,8 @@ for tool in chmls 7z localedef /usr/bin/python3; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool"; exit 1; }
 done
 
+source "$(dirname "$wine_run")/chm-readers"
+
 keep="$(mktemp -d)"
 trap 'rm -rf "$keep"' EXIT
 keep_windows="$("$wine_run" winepath -w "$keep" | tr -d '\r')"
@@ -35,29 +37,11 @@ done
 failures=0
 fail() { echo "$1: $2"; failures=$((failures + 1)); }
 
-# Files stored in the archive, without the compiler's own "#" and "$" entries and the note that
-# chmcmd adds to every file it writes.
-stored() {
-  7z l -slt "$1" | sed -n 's/^Path = //p' | grep -v -e '^[#$]' -e '^_#_README_#_$' -e "$(basename "$1")" |
-    sort | tr '\n' ' '
-}
-
-# The contents outline: one "." per nesting level below the top list.
-outline() {
-  chmls extracttoc "$1" "$keep/toc.txt" >/dev/null 2>&1
-  awk '/<\/UL>/ { depth--; next }
-       /<UL>/ { depth++; next }
-       /<param name="Name" value="/ {
-         label = $0; sub(/.*<param name="Name" value="/, "", label); sub(/">[[:space:]]*$/, "", label)
-         indent = ""; for (i = 1; i < depth; i++) indent = indent "."
-         printf "%s%s|", indent, label }' "$keep/toc.txt"
-}
-
 check() {
   local name="$1" files="$2" topic="$3" lcid="$4" search="$5" tree="$6"
   local chm="$keep/$name"
   [ -s "$chm" ] || { fail "$name" "not produced"; return; }
-  [ "$(stored "$chm")" = "$files" ] || fail "$name" "stored files: $(stored "$chm")"
+  [ "$(chm_stored "$chm")" = "$files" ] || fail "$name" "stored files: $(chm_stored "$chm")"
   local system
   system="$(chmls printsystem "$chm" 2>/dev/null | tr -d '\r\0')"
   printf '%s\n' "$system" | grep -aq "Default topic from \[options\] *:$topic\$" || fail "$name" "default topic"
@@ -68,7 +52,7 @@ check() {
   local has_index=no
   7z l -slt "$chm" | grep -q '^Path = \$FIftiMain$' && has_index=yes
   [ "$has_index" = "$search" ] || fail "$name" "full-text index: $has_index"
-  [ "$(outline "$chm")" = "$tree" ] || fail "$name" "contents: $(outline "$chm")"
+  [ "$(chm_outline "$chm")" = "$tree" ] || fail "$name" "contents: $(chm_outline "$chm")"
 }
 
 full_tree='Handbook|.Welcome|.Formatted|.Web page|.Archive|.Chapter|..Notes|'
