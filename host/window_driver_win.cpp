@@ -1,6 +1,8 @@
 // Window driving for tests and the stand-in's automatic mode: queries by message, input by posting.
 #include "host/window_driver_win.h"
 
+#include <atomic>
+
 namespace tly {
 
 namespace {
@@ -94,7 +96,33 @@ MENUITEMINFOA menuItemInfo(HMENU menu, UINT position, char* text, UINT room) {
   return info;
 }
 
+// The marker that settle() posts, and the last one the hook saw taken from the queue.
+constexpr WPARAM kSettleMarker = 0x7E11;
+std::atomic<LONG> g_settleCookie{0};
+std::atomic<LONG> g_settleSeen{0};
+
+LRESULT CALLBACK watchForMarker(int code, WPARAM removal, LPARAM message) {
+  const MSG* taken = reinterpret_cast<const MSG*>(message);
+  if (code == HC_ACTION && removal == PM_REMOVE && taken->message == WM_NULL && taken->wParam == kSettleMarker)
+    g_settleSeen = static_cast<LONG>(taken->lParam);
+  return CallNextHookEx(nullptr, code, removal, message);
+}
+
 }  // namespace
+
+bool settle(HWND window, DWORD limitMs) {
+  const DWORD thread = GetWindowThreadProcessId(window, nullptr);
+  HHOOK hook = thread ? SetWindowsHookExA(WH_GETMESSAGE, watchForMarker, nullptr, thread) : nullptr;
+  if (!hook) return false;
+  const LONG cookie = ++g_settleCookie;
+  // The posted queue is first in, first out: once the marker is taken, so is all before it.
+  bool taken = PostMessageA(window, WM_NULL, kSettleMarker, cookie) &&
+               waitUntil([&] { return g_settleSeen == cookie; }, limitMs);
+  UnhookWindowsHookEx(hook);
+  // The thread asks for its next message only when it has handled the one before.
+  DWORD_PTR ignored = 0;
+  return taken && SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, limitMs, &ignored) != 0;
+}
 
 bool waitUntil(const std::function<bool()>& condition, DWORD limitMs) {
   DWORD start = GetTickCount();
@@ -217,7 +245,7 @@ void rightClickAt(HWND window, POINT clientPoint) {
   waitUntil([&] {
     POINT now;
     return GetCursorPos(&now) && now.x == screen.x && now.y == screen.y;
-  }, 5000);
+  });
   mouseInput(MOUSEEVENTF_RIGHTDOWN, screen);
   mouseInput(MOUSEEVENTF_RIGHTUP, screen);
 }

@@ -29,6 +29,11 @@ HWND waitForWindow(const std::string& className, const std::string& caption, boo
 // Waits until the window is gone.
 bool waitForWindowGone(HWND window, DWORD limitMs = kDriverLimitMs);
 
+// Waits until the window's thread has taken and handled every message posted to it before
+// this call (clicks, keys). A message sent to the thread would not do: sent messages are
+// handled before the posted ones waiting in its queue. False at the limit.
+bool settle(HWND window, DWORD limitMs = kDriverLimitMs);
+
 HWND control(HWND dialog, int id);
 std::string windowText(HWND window);
 bool isEnabled(HWND dialog, int id);

@@ -254,8 +254,9 @@ LRESULT NodeTreeView::OnCustomDraw(NMTVCUSTOMDRAW& draw) {
 }
 
 void NodeTreeView::OnRightClick() {
-  POINT cursor;
-  GetCursorPos(&cursor);
+  // Where the click was, not where the cursor is by now: it may have moved on since.
+  const DWORD clicked = GetMessagePos();
+  POINT cursor = {static_cast<short>(LOWORD(clicked)), static_cast<short>(HIWORD(clicked))};
   TVHITTESTINFO hit = {};
   hit.pt = cursor;
   ScreenToClient(tree_, &hit.pt);

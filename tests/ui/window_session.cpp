@@ -70,12 +70,7 @@ bool MainWindowSession::Close() {
   return WaitForSingleObject(thread_, tly::kDriverLimitMs) == WAIT_OBJECT_0;
 }
 
-void MainWindowSession::Settle() const {
-  // A sent message is handled only once everything posted before it has been.
-  PostMessageA(window, WM_NULL, 0, 0);
-  DWORD_PTR ignored;
-  SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, tly::kDriverLimitMs, &ignored);
-}
+void MainWindowSession::Settle() const { tly::settle(window); }
 
 std::string programFolder() {
   char path[MAX_PATH] = "";
