@@ -383,17 +383,16 @@ bool choosePopupMenuItem(HWND menuWindow, UINT id, DWORD limitMs) {
       if (GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION) & MF_HILITE) return i;
     return -1;
   };
-  // Down the menu until the item is highlighted, however the platform steps over the others.
-  for (int step = 0; step <= 2 * count; ++step) {
-    int now = highlighted();
-    if (now == target) {
-      pressKey(menuWindow, VK_RETURN);
-      return waitForWindowGone(menuWindow, limitMs);
-    }
-    pressKey(menuWindow, VK_DOWN);
-    if (!waitUntil([&] { return highlighted() != now; }, limitMs)) return false;
-  }
-  return false;
+  // With the pointer, as a hand does: the keyboard's steps race with the highlight that the
+  // pointer resting on the menu gives the item under it.
+  RECT item = {};
+  if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(target), &item)) return false;
+  const POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+  mouseInput(0, centre);
+  if (!waitUntil([&] { return highlighted() == target; }, limitMs)) return false;
+  mouseInput(MOUSEEVENTF_LEFTDOWN, centre);
+  mouseInput(MOUSEEVENTF_LEFTUP, centre);
+  return waitForWindowGone(menuWindow, limitMs);
 }
 
 }  // namespace tly

@@ -104,7 +104,7 @@ struct MenuEntry {
 };
 HWND waitForPopupMenu(DWORD limitMs = kDriverLimitMs);
 std::vector<MenuEntry> popupMenuEntries(HWND menuWindow);
-// Chooses the enabled item with this command id with the keyboard, as a person would; with id 0
+// Chooses the enabled item with this command id with the pointer, as a person would; with id 0
 // the menu is closed without a choice. False when the item is missing or disabled.
 bool choosePopupMenuItem(HWND menuWindow, UINT id, DWORD limitMs = kDriverLimitMs);
 

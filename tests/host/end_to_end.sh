@@ -78,6 +78,10 @@ grep -q 'menu read again 1 times' "$work/document.txt" || fail "the host was not
 links_resolve "$chm" >"$work/links.txt" && echo "$case_name: $(cat "$work/links.txt")" ||
   fail "links: $(cat "$work/links.txt")"
 grep -q "<IMG SRC='Picture_0.bmp'> " "$work/pages/file1.htm" || fail "the picture is not shown in its page"
+# The note with the picture keeps its links and its bookmark.
+for kept in '<A HREF="http://www.example.org/soil-kits">' '<A HREF="#results">' '<A NAME="results">' 'the allotment society'; do
+  grep -qF "$kept" "$work/pages/file1.htm" || fail "the picture's page lost $kept"
+done
 [ "$(head -c 2 "$work/pages/Picture_0.bmp")" = BM ] &&
   [ "$(od -An -tu4 -j18 -N8 "$work/pages/Picture_0.bmp" | tr -s ' ')" = ' 96 48' ] || fail "Picture_0.bmp is no 96 x 48 bitmap"
 printf 'M\xfcller\x27s early peas' | grep -qaF -f - "$work/pages/file0.htm" || fail "accented text lost"
