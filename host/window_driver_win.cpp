@@ -388,8 +388,15 @@ bool choosePopupMenuItem(HWND menuWindow, UINT id, DWORD limitMs) {
   RECT item = {};
   if (!GetMenuItemRect(nullptr, menu, static_cast<UINT>(target), &item)) return false;
   const POINT centre = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-  mouseInput(0, centre);
-  if (!waitUntil([&] { return highlighted() == target; }, limitMs)) return false;
+  // A move that reaches the menu before its tracking has begun highlights nothing, so the
+  // pointer keeps moving within the item until the menu answers.
+  int nudge = 0;
+  if (!waitUntil([&] {
+        if (highlighted() == target) return true;
+        mouseInput(0, {centre.x + (nudge++ % 2), centre.y});
+        return false;
+      }, limitMs))
+    return false;
   mouseInput(MOUSEEVENTF_LEFTDOWN, centre);
   mouseInput(MOUSEEVENTF_LEFTUP, centre);
   return waitForWindowGone(menuWindow, limitMs);

@@ -44,7 +44,8 @@ check() {
   [ "$(chm_stored "$chm")" = "$files" ] || fail "$name" "stored files: $(chm_stored "$chm")"
   local system
   system="$(chmls printsystem "$chm" 2>/dev/null | tr -d '\r\0')"
-  printf '%s\n' "$system" | grep -aq "Default topic from \[options\] *:$topic\$" || fail "$name" "default topic"
+  printf '%s\n' "$system" | grep -aq "Default topic from \[options\] *:$topic\$" ||
+    fail "$name" "default topic: $(chm_system_value "$chm" 'Default topic from \[options\]')"
   printf '%s\n' "$system" | grep -aq "LCID from HHP file *: $lcid\$" || fail "$name" "language id"
   printf '%s\n' "$system" |
     grep -aq 'Title from \[options\] *:Handbook \[The file created by Tessaly & Tessaly2CHM plugin 2.21 - http://www.tessaly.example\]' ||
