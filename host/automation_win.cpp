@@ -77,6 +77,7 @@ bool Automation::Start() {
 }
 
 AutomationResult Automation::Finish() {
+  exportReturned_ = true;
   if (thread_) {
     WaitForSingleObject(thread_, INFINITE);
     CloseHandle(thread_);
@@ -93,8 +94,9 @@ DWORD WINAPI Automation::ThreadMain(void* self) {
 void Automation::Drive() {
   HWND dialog = WaitForMainWindow();
   if (!dialog) {
-    result_.failure = "The plug-in's main window did not appear within " +
-                      std::to_string(plan_.windowLimitMs / 1000) + " seconds";
+    result_.failure = exportReturned_ ? std::string("The plug-in's export ended without showing its main window")
+                                      : "The plug-in's main window did not appear within " +
+                                            std::to_string(plan_.windowLimitMs / 1000) + " seconds";
     return;
   }
   bool ready = ApplyOptions(dialog);
@@ -111,7 +113,7 @@ HWND Automation::WaitForMainWindow() {
   HWND found = nullptr;
   waitUntil([&] {
     EnumWindows(findMainWindow, reinterpret_cast<LPARAM>(&found));
-    return found != nullptr;
+    return found != nullptr || exportReturned_;
   }, plan_.windowLimitMs);
   return found;
 }

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -36,7 +37,8 @@ class Automation {
 
   // Starts the driving thread; it waits for the plug-in's window to appear.
   bool Start();
-  // Waits for the driving thread to end and returns what it found.
+  // Waits for the driving thread to end and returns what it found. Call it once the host's
+  // export call has returned: a window that has not appeared by then never will.
   AutomationResult Finish();
 
  private:
@@ -53,6 +55,7 @@ class Automation {
   AutomationPlan plan_;
   AutomationResult result_;
   HANDLE thread_ = nullptr;
+  std::atomic<bool> exportReturned_{false};
 };
 
 }  // namespace tly

@@ -110,6 +110,16 @@ grep -q 'begin flags 0x0;' "$work/skipped.txt" || fail "begin: $(grep '^Sent' "$
 [ "$(chm_stored "$chm")" = 'content.hhc file0.txt file1.htm file2.txt ' ] || fail "stored: $(chm_stored "$chm")"
 7z l -slt "$chm" | grep -q '^Path = \$FIftiMain$' || fail "no full-text index"
 
+# A plug-in without the compiler beside it: the window's message ends the run as a failure.
+mkdir "$work/plugins"
+cp "$(dirname "$host")/Plugins/Tessaly2CHM.dll" "$(dirname "$host")/Plugins/irun.dll" "$work/plugins/"
+case_name=no-compiler
+"$wine_run" "$host" "$document" --plugin "$work_windows\\plugins\\Tessaly2CHM.dll" --export document \
+  --out "$work_windows\\none.chm" --timeout 300 >"$work/none.log" 2>&1 </dev/null
+status=$?
+grep -q "^Failed: HTML Help compiler (HHC.exe) not found at .*plugins.HHC.exe" "$work/none.log" && [ "$status" -eq 1 ] ||
+  fail "exit $status: $(tr -d '\r' <"$work/none.log")"
+
 # A mistake on the command line is reported without a window.
 case_name=usage
 "$wine_run" "$host" "$document" --export all --out x.chm >"$work/usage.txt" 2>&1 </dev/null
