@@ -6,7 +6,6 @@
 #include <shellapi.h>
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -16,18 +15,18 @@
 #include "host/host_state_win.h"
 #include "host/host_window_win.h"
 #include "host/plugin_session_win.h"
+#include "plugin/ansi_text_win.h"
 
 namespace {
 
 // Host texts are in the ANSI code page; the console of a Unix terminal wants UTF-8.
 std::string toUtf8(const std::string& ansi) {
-  int wideLength = MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, nullptr, 0);
-  std::wstring wide(static_cast<size_t>(wideLength), L'\0');
-  MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], wideLength);
-  int length = WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, nullptr, 0, nullptr, nullptr);
+  const std::wstring wide = t2c::ansiToWide(ansi);
+  if (wide.empty()) return std::string();
+  const int wideLength = static_cast<int>(wide.size());
+  int length = WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, nullptr, 0, nullptr, nullptr);
   std::string out(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.c_str(), -1, &out[0], length, nullptr, nullptr);
-  out.resize(std::strlen(out.c_str()));
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), wideLength, &out[0], length, nullptr, nullptr);
   return out;
 }
 
@@ -38,13 +37,8 @@ std::vector<std::string> arguments() {
   std::vector<std::string> result;
   int count = 0;
   LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  for (int i = 1; wide && i < count; ++i) {
-    int length = WideCharToMultiByte(CP_ACP, 0, wide[i], -1, nullptr, 0, nullptr, nullptr);
-    std::string text(static_cast<size_t>(length > 0 ? length : 1), '\0');
-    WideCharToMultiByte(CP_ACP, 0, wide[i], -1, &text[0], length, nullptr, nullptr);
-    text.resize(std::strlen(text.c_str()));
-    result.push_back(text);
-  }
+  for (int i = 1; wide && i < count; ++i)
+    result.push_back(t2c::wideToAnsi(wide[i], static_cast<int>(wcslen(wide[i]))));
   LocalFree(wide);
   return result;
 }
