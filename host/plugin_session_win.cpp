@@ -5,6 +5,8 @@
 
 #include <cstring>
 
+#include "host/node_record_layout.h"
+
 namespace tly {
 
 namespace {
@@ -19,9 +21,11 @@ int readInt(const unsigned char* record, int offset) {
   return value;
 }
 
-void writeInt(unsigned char* record, int offset, int value) { std::memcpy(record + offset, &value, sizeof value); }
+void writeInt(unsigned char* record, size_t offset, int value) {
+  std::memcpy(record + offset, &value, sizeof value);
+}
 
-void writePointer(unsigned char* record, int offset, const void* pointer) {
+void writePointer(unsigned char* record, size_t offset, const void* pointer) {
   std::memcpy(record + offset, &pointer, sizeof pointer);
 }
 
@@ -87,13 +91,13 @@ ExportOutcome runExportEntry(const PluginLibrary& plugin, const PluginMenuEntry&
     HICON icon = nullptr;
     if (!node->iconPath.empty())
       icon = static_cast<HICON>(LoadImageA(nullptr, node->iconPath.c_str(), IMAGE_ICON, 16, 16, LR_LOADFROMFILE));
-    unsigned char record[128] = {};
-    writePointer(record, 40, icon);
-    writePointer(record, 44, node->header.c_str());
-    writeInt(record, 48, node->parentId);
-    writePointer(record, 52, node->text.c_str());
-    writeInt(record, 72, node->kind);
-    writeInt(record, 84, node->id);
+    unsigned char record[kNodeRecord.size + 16] = {};
+    writePointer(record, kNodeRecord.icon, icon);
+    writePointer(record, kNodeRecord.header, node->header.c_str());
+    writeInt(record, kNodeRecord.parentId, node->parentId);
+    writePointer(record, kNodeRecord.text, node->text.c_str());
+    writeInt(record, kNodeRecord.kind, node->kind);
+    writeInt(record, kNodeRecord.id, node->id);
     ++outcome.sent;
     if (perNode(record)) ++outcome.stored;
     if (icon) DestroyIcon(icon);

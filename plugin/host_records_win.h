@@ -52,7 +52,6 @@ struct NodeInfo {
   int32_t id;
 };
 
-static_assert(sizeof(void*) == 4, "the host's records hold 32-bit pointers");
 static_assert(offsetof(PluginInfo, title) == 8 && offsetof(PluginInfo, description) == 268 &&
                   offsetof(PluginInfo, requiredHostBuild) == 528,
               "PluginInfo layout");
@@ -65,10 +64,18 @@ static_assert(offsetof(MenuItemInfo, caption) == 4 && offsetof(MenuItemInfo, hin
                   offsetof(MenuItemInfo, initProcName) == 1080,
               "MenuItemInfo layout");
 static_assert(offsetof(InitInfo, isStart) == 4 && offsetof(InitInfo, flags) == 16, "InitInfo layout");
-static_assert(offsetof(NodeInfo, icon) == 40 && offsetof(NodeInfo, header) == 44 &&
-                  offsetof(NodeInfo, parentId) == 48 && offsetof(NodeInfo, text) == 52 &&
-                  offsetof(NodeInfo, kind) == 72 && offsetof(NodeInfo, id) == 84,
-              "NodeInfo layout");
+// A 64-bit host keeps the same fields in the same order, pointers and handles naturally aligned.
+static_assert(sizeof(void*) == 4 || sizeof(void*) == 8, "the host's records hold 32- or 64-bit pointers");
+static_assert(sizeof(void*) != 4 ||
+                  (offsetof(NodeInfo, icon) == 40 && offsetof(NodeInfo, header) == 44 &&
+                   offsetof(NodeInfo, parentId) == 48 && offsetof(NodeInfo, text) == 52 &&
+                   offsetof(NodeInfo, kind) == 72 && offsetof(NodeInfo, id) == 84),
+              "NodeInfo layout (32-bit)");
+static_assert(sizeof(void*) != 8 ||
+                  (offsetof(NodeInfo, icon) == 40 && offsetof(NodeInfo, header) == 48 &&
+                   offsetof(NodeInfo, parentId) == 56 && offsetof(NodeInfo, text) == 64 &&
+                   offsetof(NodeInfo, kind) == 88 && offsetof(NodeInfo, id) == 100),
+              "NodeInfo layout (64-bit)");
 
 // Flags the plug-in ORs into InitInfo::flags at begin.
 constexpr int32_t kInitBranch = 1;

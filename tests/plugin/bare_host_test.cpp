@@ -1,6 +1,7 @@
 // A host that exports no TLY_ function: every service yields 0 and nothing fails.
 #include <cstring>
 
+#include "host/node_record_layout.h"
 #include "plugin_fixture.h"
 
 namespace t2c_test {
@@ -27,9 +28,9 @@ TEST_F(BareHostTest, ExportProtocolRunsWithoutHostServices) {
   SentinelRecord begin(32);
   begin.data()[4] = 1;
   EXPECT_EQ(init(begin.data()), 1);
-  unsigned char node[96] = {};
+  unsigned char node[tly::kNodeRecord.size] = {};
   const char* header = " \r\n\t ";
-  std::memcpy(node + 44, &header, 4);
+  std::memcpy(node + tly::kNodeRecord.header, &header, sizeof header);
   EXPECT_EQ(exportNode(node), 1);
   // A blank header and no host to ask for the document's path: the window opens untitled.
   unsigned char finish[32] = {};

@@ -118,7 +118,7 @@ TEST_F(DescriptionTest, ToggleSavesAllFiveOptionsWithTheirDefaults) {
 TEST_F(DescriptionTest, ExportTableHoldsExactlyTheSixPlainNames) {
   auto base = reinterpret_cast<const unsigned char*>(library_->Module());
   auto dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
-  auto nt = reinterpret_cast<const IMAGE_NT_HEADERS32*>(base + dos->e_lfanew);
+  auto nt = reinterpret_cast<const IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
   const IMAGE_DATA_DIRECTORY& dir = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_EXPORT];
   auto exports = reinterpret_cast<const IMAGE_EXPORT_DIRECTORY*>(base + dir.VirtualAddress);
   auto names = reinterpret_cast<const DWORD*>(base + exports->AddressOfNames);

@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "host/host_state_win.h"
+#include "host/node_record_layout.h"
 #include "plugin_fixture.h"
 
 namespace t2c_test {
@@ -33,14 +34,15 @@ class ProtocolTest : public PluginTest {
   }
 
   int sendNode(int id, int parentId, int kind, const char* header, const char* text, HICON icon = nullptr) {
-    unsigned char node[96];
+    using tly::kNodeRecord;
+    unsigned char node[kNodeRecord.size];
     std::memset(node, kSentinel, sizeof node);
-    std::memcpy(node + 40, &icon, 4);
-    std::memcpy(node + 44, &header, 4);
-    std::memcpy(node + 48, &parentId, 4);
-    std::memcpy(node + 52, &text, 4);
-    std::memcpy(node + 72, &kind, 4);
-    std::memcpy(node + 84, &id, 4);
+    std::memcpy(node + kNodeRecord.icon, &icon, sizeof icon);
+    std::memcpy(node + kNodeRecord.header, &header, sizeof header);
+    std::memcpy(node + kNodeRecord.parentId, &parentId, 4);
+    std::memcpy(node + kNodeRecord.text, &text, sizeof text);
+    std::memcpy(node + kNodeRecord.kind, &kind, 4);
+    std::memcpy(node + kNodeRecord.id, &id, 4);
     return exportNode_(node);
   }
 
