@@ -69,4 +69,30 @@ TEST_F(DllTest, BadArgumentsReturnZero) {
     EXPECT_EQ(entry_(nullptr, nullptr, 16, nullptr, 0, 96), 0);
 }
 
+// The plug-in loads and releases the library for every article: thousands of times in one build.
+// The process has about a thousand thread-local slots; a library that took one per load ended
+// the host part-way through big documents.
+TEST_F(DllTest, LoadingAndReleasingOverAndOverTakesNoThreadSlot) {
+    FreeLibrary(library_);
+    library_ = nullptr;
+    auto firstFreeSlot = [] {
+        const DWORD slot = TlsAlloc();
+        TlsFree(slot);
+        return slot;
+    };
+    const DWORD before = firstFreeSlot();
+    std::string in = temp_ + "irun_dll_again.rtf", out = temp_ + "irun_dll_again.htm";
+    std::ofstream(in, std::ios::binary) << "{\\rtf1\\ansi {\\b Again}\\par}";
+    for (int load = 0; load < 50; ++load) {
+        HMODULE library = LoadLibraryA("irun.dll");
+        ASSERT_NE(library, nullptr);
+        auto entry = reinterpret_cast<Exrtf2Web>(reinterpret_cast<void*>(GetProcAddress(library, "EXRTF2WEB")));
+        ASSERT_EQ(entry(in.c_str(), out.c_str(), 16, "FFFFFF", 0, 96), 1);
+        FreeLibrary(library);
+    }
+    EXPECT_EQ(firstFreeSlot(), before);
+    DeleteFileA(in.c_str());
+    DeleteFileA(out.c_str());
+}
+
 }  // namespace
