@@ -34,11 +34,11 @@ constexpr int32_t kDocumentPathRoom = 780;
 // A node title the host claims to be longer than this is not asked for.
 constexpr int32_t kLongestNodeTitle = 1 << 20;
 
-// The first node's header without blanks at its ends, else the document's file name without
+// The first node's header on one line without blanks at its ends, else the document's file name without
 // folder and extension.
 std::string documentExportTitle() {
   const NodeStore& store = NodeStore::Instance();
-  std::string title = store.Count() > 0 ? trimHeader(store[0]->header) : std::string();
+  std::string title = store.Count() > 0 ? trimHeader(oneLineText(store[0]->header)) : std::string();
   if (!title.empty()) return title;
   char path[kDocumentPathRoom] = {};
   host::command(kCommandDocumentPath, kDocumentPathRoom, path);
@@ -56,7 +56,7 @@ std::string branchExportTitle() {
   std::string title(static_cast<size_t>(length) + 1, '\0');
   host::command(kCommandNodeTitle, id, &title[0]);
   title.resize(strnlen(title.c_str(), static_cast<size_t>(length)));
-  return title;
+  return oneLineText(title);
 }
 
 void finishExport(bool branch) {

@@ -20,6 +20,13 @@ std::string trimHeader(const std::string& header) {
   return header.substr(first, last - first + 1);
 }
 
+std::string oneLineText(const std::string& text) {
+  std::string line = text;
+  for (char& c : line)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  return line;
+}
+
 std::string documentTitleFromPath(const std::string& path) {
   size_t slash = path.find_last_of("\\/:");
   std::string name = slash == std::string::npos ? path : path.substr(slash + 1);

@@ -14,6 +14,10 @@ std::string pluginTitle(int32_t major, int32_t minor, int32_t release, int32_t b
 // The header without spaces, carriage returns, line feeds and tabs at either end.
 std::string trimHeader(const std::string& header);
 
+// The text with every control character, line ends among them, turned into a blank: a title
+// proposed from a header that spans lines.
+std::string oneLineText(const std::string& text);
+
 // The file name of a path without its folder and without its extension (from the last dot on).
 std::string documentTitleFromPath(const std::string& path);
 

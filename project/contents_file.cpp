@@ -14,27 +14,32 @@ bool isListed(const TreeItem& item, const ExportRun& run) {
   return !(node->kind == kRichText && run.convertHtml == kRtfSkip);
 }
 
+// An entry holds a list when its item may have children: every container, and a root note, which
+// receives the other nodes of a branch below it.
+bool opensList(const TreeItem& item) { return isContainer(*item.node) || item.firstChild != nullptr; }
+
 bool appendEntry(TreeItem* item, void* context) {
   ExportRun& run = *static_cast<ExportRun*>(context);
+  // A list holds the items below its entry: it ends at the first item, listed or not, that is
+  // not deeper than the entry, so the contents nest as the tree does without its excluded nodes.
+  const int64_t depth = itemDepth(item);
+  while (!run.openListDepths.empty() && run.openListDepths.back() >= depth) {
+    run.openListDepths.pop_back();
+    --run.openLists;
+    ++run.pendingListCloses;
+  }
   if (!isListed(*item, run)) return true;
   const ExportNode& node = *item->node;
 
   std::string entry;
-  // Lists opened by containers end where the walk climbs above them.
-  const int64_t depth = itemDepth(item);
-  while (depth < run.openLists) {
-    entry += "\n</UL>\n";
-    --run.openLists;
-  }
+  for (; run.pendingListCloses > 0; --run.pendingListCloses) entry += "\n</UL>\n";
   entry += "<LI> <OBJECT type=\"text/sitemap\">";
-  // A double quote would end the value early; the compiler gets an apostrophe instead.
-  std::string label = item->label;
-  std::replace(label.begin(), label.end(), '"', '\'');
-  entry += "\n\t" + sitemapParam("Name", label);
-  if (!node.fileName.empty()) entry += "\n\t" + sitemapParam("Local", node.fileName);
+  entry += "\n\t" + sitemapParam("Name", sitemapLabel(item->label));
+  if (!node.fileName.empty()) entry += "\n\t" + sitemapParam("Local", sitemapLabel(node.fileName));
   entry += "\n\t</OBJECT>";
-  if (isContainer(node)) {
+  if (opensList(*item)) {
     entry += "\n<UL>\n";
+    run.openListDepths.push_back(depth);
     ++run.openLists;
   }
   run.contentsItems += "\n" + entry;
@@ -42,6 +47,28 @@ bool appendEntry(TreeItem* item, void* context) {
 }
 
 }  // namespace
+
+std::string sitemapLabel(const std::string& text) {
+  std::string value;
+  value.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) {
+      value += ' ';  // a line end would let the text leave its attribute for the next line
+    } else if (c == '"') {
+      value += '\'';  // as the compiler has always been given quotes
+    } else if (c == '&') {
+      value += "&amp;";
+    } else if (c == '<') {
+      value += "&lt;";
+    } else if (c == '>') {
+      value += "&gt;";
+    } else {
+      value += c;
+    }
+  }
+  return value;
+}
 
 std::string sitemapParam(const std::string& name, const std::string& value) {
   return "<param name=\"" + name + "\" value=\"" + value + "\">";

@@ -13,6 +13,11 @@ constexpr char kContentsFileName[] = "content.hhc";
 // One sitemap parameter element; neither argument is escaped.
 std::string sitemapParam(const std::string& name, const std::string& value);
 
+// A label or file name as the value of a sitemap parameter: an HTML attribute value that cannot
+// end early or run onto another line. Double quotes become apostrophes, control characters
+// blanks, and "&", "<" and ">" their character references.
+std::string sitemapLabel(const std::string& text);
+
 // Walks the run's tree from its root and appends one entry per listed node to
 // `run.contentsItems`, opening and closing nested lists through `run.openLists`.
 void collectContentsItems(ExportRun& run);

@@ -46,6 +46,10 @@ struct ExportRun {
   const NodeTree* tree;
   int32_t fileCounter = 0;
   int32_t openLists = 0;
+  // Tree depths of the entries whose lists are open, innermost last, and the lists closed since
+  // the last entry, written at the start of the next one.
+  std::vector<int64_t> openListDepths;
+  int32_t pendingListCloses = 0;
   std::string contentsItems;
   std::vector<std::string> fileList;
   std::string defaultTopic;

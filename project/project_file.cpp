@@ -1,4 +1,4 @@
-// Builds the text of project.hhp; every value is written as given, without quoting.
+// Builds the text of project.hhp; values are written unquoted, on one line each.
 #include "project/project_file.h"
 
 #include "project/path_names.h"
@@ -20,6 +20,15 @@ bool isHtmExtension(const std::string& fileName) {
 }
 
 }  // namespace
+
+std::string projectValue(const std::string& text) {
+  std::string value = text;
+  for (char& c : value) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x20 || byte == 0x7F) c = ' ';
+  }
+  return value;
+}
 
 std::string projectTitleText(const ExportJob& job) {
   if (job.description.empty()) return job.title;
@@ -47,16 +56,16 @@ std::string projectFileText(const ExportJob& job, const ExportRun& run,
       "\nCompiled file=";
   text += kCompiledFileName;
   text += "\nDisplay compile progress=Yes";
-  text += "\nContents file=" + fileNameOf(contentsPath);
+  text += "\nContents file=" + projectValue(fileNameOf(contentsPath));
   text += std::string("\nFull-text search=") + (job.fullTextSearch ? "Yes" : "No");
   text += "\nDefault topic=" +
-          (run.defaultTopic.empty() ? defaultTopicFallback(run.fileList) : run.defaultTopic);
+          projectValue(run.defaultTopic.empty() ? defaultTopicFallback(run.fileList) : run.defaultTopic);
   // The language arrives as a C string in the format; it ends at its first zero byte.
-  text += "\nLanguage=" + std::string(language.c_str());
-  text += "\nTitle=" + projectTitleText(job);
+  text += "\nLanguage=" + projectValue(std::string(language.c_str()));
+  text += "\nTitle=" + projectValue(projectTitleText(job));
   text += "\n\n[FILES]";
-  for (const std::string& name : run.fileList) text += "\n" + name;
-  for (const std::string& name : job.pictureFiles) text += "\n" + name;
+  for (const std::string& name : run.fileList) text += "\n" + projectValue(name);
+  for (const std::string& name : job.pictureFiles) text += "\n" + projectValue(name);
   text +=
       "\n\n[INFOTYPES]"
       "\nCategory:New"

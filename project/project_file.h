@@ -12,6 +12,10 @@ namespace t2c {
 constexpr char kProjectFileName[] = "project.hhp";
 constexpr char kCompiledFileName[] = "tessaly2chm.chm";
 
+// A value as the project file holds it: control characters, line ends among them, become blanks,
+// so that no value can end its line and start a key or section of its own.
+std::string projectValue(const std::string& text);
+
 // The window title of the help file: the title with the description in brackets, or whichever
 // of the two is not empty.
 std::string projectTitleText(const ExportJob& job);

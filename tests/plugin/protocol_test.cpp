@@ -126,6 +126,11 @@ TEST_F(ProtocolTest, FinishOpensTheWindowOverTheNodesAndEmptiesTheStore) {
   ASSERT_EQ(seen.tree.size(), 2u);
   EXPECT_EQ(seen.tree[1].label, "Intro");
 
+  // A header over several lines proposes a title of one line.
+  initDoc_(initRecord(1).data());
+  sendNode(1, 1, 4, "Notes\r\n[FILES]\r\nC:\\passwords.txt\x7F", "");
+  EXPECT_EQ(finishExport(initDoc_, initRecord(0).data()).title, "Notes  [FILES]  C:\\passwords.txt");
+
   // A blank header: the document's file name without folder and extension.
   initDoc_(initRecord(1).data());
   sendNode(1, 1, 4, " \t ", "");

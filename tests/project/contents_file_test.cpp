@@ -1,6 +1,8 @@
 // Contents file text: nesting, skipped nodes and label handling, compared as whole texts.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "project/contents_file.h"
 #include "project/text_mode.h"
 #include "tree_fixture.h"
@@ -125,6 +127,64 @@ TEST_F(ContentsTest, ExcludedContainerListsItsChildrenInTheEnclosingList) {
             "\n\t<param name=\"Local\" value=\"file1.txt\">\n\t</OBJECT>");
 }
 
+// The contents as a viewer nests them: each label after one "." per list below the top one.
+std::string ContentsOutline(const std::string& items) {
+  std::string outline;
+  int level = 0;
+  const std::string name = "<param name=\"Name\" value=\"";
+  for (size_t at = 0; at < items.size();) {
+    if (items.compare(at, 5, "</UL>") == 0) {
+      --level;
+      at += 5;
+    } else if (items.compare(at, 4, "<UL>") == 0) {
+      ++level;
+      at += 4;
+    } else if (items.compare(at, name.size(), name) == 0) {
+      at += name.size();
+      const size_t end = items.find('"', at);
+      outline += std::string(static_cast<size_t>(level), '.') + items.substr(at, end - at) + "|";
+      at = end;
+    } else {
+      ++at;
+    }
+  }
+  return outline;
+}
+
+// The node tree without its excluded and unlisted nodes: their children move up to their place.
+void ReferenceOutline(const TreeItem* item, int level, bool skipRtf, std::string& outline) {
+  for (; item; item = item->nextSibling) {
+    const bool listed = !item->node->excluded && !(skipRtf && item->node->kind == kRichText);
+    if (listed) outline += std::string(static_cast<size_t>(level), '.') + item->label + "|";
+    ReferenceOutline(item->firstChild, listed ? level + 1 : level, skipRtf, outline);
+  }
+}
+
+TEST_F(ContentsTest, RandomTreesNestAsTheTreeWithoutItsExcludedNodes) {
+  std::mt19937 random(20261209);
+  const int kinds[] = {kPlainText, kRichText, kHtml, kWebArchive, 4, 5, 6};
+  for (int round = 0; round < 300; ++round) {
+    TreeFixture trees;
+    std::vector<int> parents{1};  // the root takes children whatever its kind
+    const int count = 1 + static_cast<int>(random() % 24);
+    for (int id = 1; id <= count; ++id) {
+      const int kind = kinds[random() % 7];
+      const int parent = id == 1 ? 1 : parents[random() % parents.size()];
+      ExportNode& node = trees.Add(id, parent, kind, "n" + std::to_string(id));
+      node.excluded = random() % 4 == 0;
+      if (kind < 4) node.fileName = "file" + std::to_string(id) + ".htm";
+      if (kind >= 4) parents.push_back(id);
+    }
+    trees.Fill();
+    job.convertHtml = random() % 2 ? kRtfToHtml : kRtfSkip;
+    ExportRun contents(trees.tree, "C:\\work", job);
+    collectContentsItems(contents);
+    std::string expected;
+    ReferenceOutline(trees.tree.Root(), 0, job.convertHtml == kRtfSkip, expected);
+    EXPECT_EQ(ContentsOutline(contents.contentsItems), expected) << "round " << round << ": " << trees.Outline();
+  }
+}
+
 TEST_F(ContentsTest, EmptyAndFullyExcludedTreesGiveAnEmptyList) {
   const std::string emptyList = std::string(kHeader) + "\r\n<UL>\r\n\r\n</UL></BODY></HTML>";
   f.Fill();
@@ -153,14 +213,48 @@ TEST_F(ContentsTest, RtfNodesFollowTheRtfMode) {
                 "\n\t<param name=\"Local\" value=\"file0.rtf\">\n\t</OBJECT>");
 }
 
-TEST_F(ContentsTest, LabelsAsShownWithDoubleQuotesTurnedIntoApostrophes) {
-  f.Add(1, 1, 0, "header before renaming").fileName = "a&b<c>.htm";
+TEST_F(ContentsTest, LabelsStayInsideTheirAttributeValue) {
+  f.Add(1, 1, 0, "header before renaming").fileName = "file0.htm";
   f.Fill();
   f.tree.Root()->label = "Say \"hi\" & 'bye' <b>\xE9";
   EXPECT_EQ(Items(),
             "\n<LI> <OBJECT type=\"text/sitemap\">"
-            "\n\t<param name=\"Name\" value=\"Say 'hi' & 'bye' <b>\xE9\">"
-            "\n\t<param name=\"Local\" value=\"a&b<c>.htm\">\n\t</OBJECT>");
+            "\n\t<param name=\"Name\" value=\"Say 'hi' &amp; 'bye' &lt;b&gt;\xE9\">"
+            "\n\t<param name=\"Local\" value=\"file0.htm\">\n\t</OBJECT>");
+
+  // Every byte a header can hold: the value keeps to its line and its quotes, and reads back,
+  // as a viewer decodes it, as the label with blanks for control characters.
+  std::string every, shown;
+  for (int byte = 1; byte <= 255; ++byte) {
+    every += static_cast<char>(byte);
+    shown += byte < 0x20 || byte == 0x7F ? ' ' : byte == '"' ? '\'' : static_cast<char>(byte);
+  }
+  f.tree.Root()->label = every;
+  const std::string items = Items();
+  const std::string prefix = "\n<LI> <OBJECT type=\"text/sitemap\">\n\t<param name=\"Name\" value=\"";
+  const std::string suffix = "\">\n\t<param name=\"Local\" value=\"file0.htm\">\n\t</OBJECT>";
+  ASSERT_EQ(items.substr(0, prefix.size()), prefix);
+  ASSERT_GT(items.size(), prefix.size() + suffix.size());
+  ASSERT_EQ(items.substr(items.size() - suffix.size()), suffix);
+  const std::string value = items.substr(prefix.size(), items.size() - prefix.size() - suffix.size());
+  EXPECT_EQ(value.find_first_of("\"<>\r\n\x7F"), std::string::npos) << value;
+  std::string decoded;
+  for (size_t at = 0; at < value.size(); ++at) {
+    bool reference = false;
+    for (const auto& [text, byte] : {std::pair<std::string, char>{"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}}) {
+      if (value.compare(at, text.size(), text) == 0) {
+        decoded += byte;
+        at += text.size() - 1;
+        reference = true;
+        break;
+      }
+    }
+    if (!reference) {
+      EXPECT_NE(value[at], '&') << "a bare ampersand at " << at;
+      decoded += value[at];
+    }
+  }
+  EXPECT_EQ(decoded, shown);
 }
 
 TEST(SitemapParam, WritesNameAndValueUnescaped) {

@@ -1,6 +1,8 @@
 // Project file text: the whole file for typical runs, the title rule and the default-page fallback.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "project/project_file.h"
 #include "project/text_mode.h"
 
@@ -85,6 +87,35 @@ TEST_F(ProjectTest, PicturesFollowTheArticlesAndValuesStayUnchanged) {
                                "Picture_0.bmp\r\n"
                                "Picture_1.bmp\r\n" +
                                kInfoTypes);
+}
+
+TEST_F(ProjectTest, NoValueCanEndItsLine) {
+  job.title = "Notes\r\n[FILES]\r\nC:\\Users\\me\\Documents\\passwords.txt";
+  job.description = "made\nby\tus";
+  fileList = {"file0.htm"};
+  EXPECT_EQ(FileBytes("0x409\r\nError log file=C:\\log.txt"),
+            std::string(kOptionsHead) +
+                "Full-text search=No\r\n"
+                "Default topic=file0.htm\r\n"
+                "Language=0x409  Error log file=C:\\log.txt\r\n"
+                "Title=Notes  [FILES]  C:\\Users\\me\\Documents\\passwords.txt [made by us]\r\n"
+                "\r\n"
+                "[FILES]\r\n"
+                "file0.htm\r\n" +
+                kInfoTypes);
+
+  // A title of every byte a header can hold still makes exactly the file's own lines.
+  job.description.clear();
+  job.title.clear();
+  for (int byte = 1; byte <= 255; ++byte) job.title += static_cast<char>(byte);
+  const std::string bytes = FileBytes();
+  std::string expectedTitle = job.title;
+  for (char& c : expectedTitle)
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+  EXPECT_NE(bytes.find("\r\nTitle=" + expectedTitle + "\r\n\r\n[FILES]\r\nfile0.htm\r\n\r\n[INFOTYPES]"),
+            std::string::npos);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 17);
+  EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\r'), 17);
 }
 
 TEST_F(ProjectTest, ContentsFileIsNamedWithoutItsFolderAndFallbackApplies) {
