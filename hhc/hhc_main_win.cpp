@@ -255,8 +255,8 @@ std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder,
   return aliases;
 }
 
-// A copy of the project without its missing files, in its folder so that every relative name
-// keeps its meaning, under a fresh name ending in ".hhp", which chmcmd needs to read it as one;
+// A copy of the project as chmcmd gets it (without its missing files or its index), in its folder
+// so that every relative name keeps its meaning, under a fresh name ending in ".hhp", which chmcmd needs to read it as one;
 // empty when it cannot be written.
 std::wstring writeReducedProject(const std::wstring& folder, const std::string& text) {
   for (unsigned number = 1; number < 10000; ++number) {
@@ -277,6 +277,57 @@ std::wstring writeReducedProject(const std::wstring& folder, const std::string& 
   }
   return std::wstring();
 }
+
+// One chmcmd run over a project text: the project file itself when the text is its own, else a
+// copy beside it that is removed afterwards. Says why when it cannot run at all.
+struct Compilation {
+  const std::wstring& project;
+  const std::string& projectText;
+  const std::wstring& folder;
+  const std::vector<ListedFile>& files;
+
+  bool Run(const std::string& text, const std::wstring& output, hhc::ChmcmdRun& run,
+           std::string& messages) const {
+    std::wstring compiledProject = project;
+    if (text != projectText) {
+      compiledProject = writeReducedProject(folder, text);
+      if (compiledProject.empty()) {
+        say(L"cannot write a copy of the project into " + folder);
+        return false;
+      }
+    }
+    wchar_t tempFolder[MAX_PATH];
+    wchar_t log[MAX_PATH];
+    if (!GetTempPathW(MAX_PATH, tempFolder) || !GetTempFileNameW(tempFolder, L"hhc", 0, log)) {
+      say(L"cannot create a log file in the temporary folder");
+      if (compiledProject != project) DeleteFileW(compiledProject.c_str());
+      return false;
+    }
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
+    auto spawn = reinterpret_cast<UnixSpawn>(
+        reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
+    auto toUnix = reinterpret_cast<UnixFileName>(
+        reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
+    // A Windows chmcmd.exe beside us is used even under Wine, where the host's chmcmd is the default.
+    const std::wstring windowsCompiler = ownFolder() + L"chmcmd.exe";
+    const Outcome outcome =
+        spawn && toUnix && !exists(windowsCompiler)
+            ? runUnixCompiler(spawn, toUnix, folder, compiledProject, log, aliasesFor(toUnix, folder, files))
+            : runWindowsCompiler(windowsCompiler, folder, compiledProject, log);
+    if (compiledProject != project) DeleteFileW(compiledProject.c_str());
+
+    messages.clear();
+    readWholeFile(log, messages);
+    DeleteFileW(log);
+    run = hhc::ChmcmdRun();
+    run.ran = outcome.ran;
+    run.status = outcome.status;
+    run.complained = relayMessages(messages);
+    run.compiledSize = fileSize(output);
+    return true;
+  }
+};
 
 int compile() {
   const std::wstring parameter = parameterString();
@@ -309,44 +360,17 @@ int compile() {
   std::vector<std::string> missing;
   const std::vector<ListedFile> files = findListedFiles(projectText, folder, missing);
   // chmcmd gives up on a listed file it cannot open, so it gets the project without them.
-  std::wstring compiledProject = project;
-  if (!missing.empty()) {
-    compiledProject = writeReducedProject(folder, hhc::projectWithout(projectText, missing));
-    if (compiledProject.empty()) {
-      say(L"cannot write the project without its missing files into " + folder);
-      return 0;
-    }
-  }
-
-  wchar_t tempFolder[MAX_PATH];
-  wchar_t log[MAX_PATH];
-  if (!GetTempPathW(MAX_PATH, tempFolder) || !GetTempFileNameW(tempFolder, L"hhc", 0, log)) {
-    say(L"cannot create a log file in the temporary folder");
-    if (compiledProject != project) DeleteFileW(compiledProject.c_str());
-    return 0;
-  }
-  HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-  HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-  auto spawn = reinterpret_cast<UnixSpawn>(
-      reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
-  auto toUnix = reinterpret_cast<UnixFileName>(
-      reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
-  // A Windows chmcmd.exe beside us is used even under Wine, where the host's chmcmd is the default.
-  const std::wstring windowsCompiler = ownFolder() + L"chmcmd.exe";
-  const Outcome outcome =
-      spawn && toUnix && !exists(windowsCompiler)
-          ? runUnixCompiler(spawn, toUnix, folder, compiledProject, log, aliasesFor(toUnix, folder, files))
-          : runWindowsCompiler(windowsCompiler, folder, compiledProject, log);
-  if (compiledProject != project) DeleteFileW(compiledProject.c_str());
-
-  std::string messages;
-  readWholeFile(log, messages);
-  DeleteFileW(log);
+  const std::string compiledText = missing.empty() ? projectText : hhc::projectWithout(projectText, missing);
+  const Compilation compilation{project, projectText, folder, files};
   hhc::ChmcmdRun run;
-  run.ran = outcome.ran;
-  run.status = outcome.status;
-  run.complained = relayMessages(messages);
-  run.compiledSize = fileSize(output);
+  std::string messages;
+  if (!compilation.Run(compiledText, output, run, messages)) return 0;
+  if (!hhc::compiled(run) && hhc::crashed(run, messages) && hhc::fullTextSearch(compiledText)) {
+    say(L"warning: chmcmd crashed while making the full-text search index; compiling again without "
+        L"it: this help file has no search");
+    removeFile(output);
+    if (!compilation.Run(hhc::projectWithoutSearch(compiledText), output, run, messages)) return 0;
+  }
   if (hhc::compiled(run)) {
     say(L"compiled file " + output);
     return 1;

@@ -40,20 +40,55 @@ bool isFileEntry(const std::string& line, const std::string& section) {
   return sameIgnoringCase(section, "[FILES]") && !line.empty() && line[0] != ';' && line[0] != '[';
 }
 
-}  // namespace
-
-std::string compiledFileName(const std::string& project) {
-  std::string name;
+// The trimmed value of the first "key=" line of the [OPTIONS] section, and whether there is one.
+bool optionValue(const std::string& project, const std::string& key, std::string& value) {
   bool found = false;
   eachLine(project, [&](const std::string& line, const std::string& section, std::size_t, std::size_t) {
     const std::size_t equals = line.find('=');
     if (found || equals == std::string::npos || line[0] == '[') return;
     if (!sameIgnoringCase(section, "[OPTIONS]")) return;
-    if (!sameIgnoringCase(trimmed(line.substr(0, equals)), "Compiled file")) return;
-    name = trimmed(line.substr(equals + 1));
+    if (!sameIgnoringCase(trimmed(line.substr(0, equals)), key)) return;
+    value = trimmed(line.substr(equals + 1));
     found = true;
   });
+  return found;
+}
+
+}  // namespace
+
+std::string compiledFileName(const std::string& project) {
+  std::string name;
+  optionValue(project, "Compiled file", name);
   return name;
+}
+
+bool fullTextSearch(const std::string& project) {
+  std::string value;
+  return optionValue(project, "Full-text search", value) && sameIgnoringCase(value, "Yes");
+}
+
+std::string projectWithoutSearch(const std::string& project) {
+  std::string kept;
+  kept.reserve(project.size());
+  eachLine(project, [&](const std::string& line, const std::string& section, std::size_t start,
+                        std::size_t end) {
+    const std::size_t equals = line.find('=');
+    const bool searchLine = sameIgnoringCase(section, "[OPTIONS]") && equals != std::string::npos &&
+                            line[0] != '[' && sameIgnoringCase(trimmed(line.substr(0, equals)), "Full-text search");
+    if (!searchLine) {
+      kept.append(project, start, end - start);
+      return;
+    }
+    const std::size_t lineEnd = project.find_last_not_of("\r\n", end - 1);
+    kept += "Full-text search=No";
+    kept.append(project, lineEnd + 1, end - lineEnd - 1);
+  });
+  return kept;
+}
+
+bool crashed(const ChmcmdRun& run, const std::string& messages) {
+  // Free Pascal's runtime reports an exception nobody caught, and ends with runtime error 217.
+  return run.ran && (run.status == 217 || messages.find("An unhandled exception occurred") != std::string::npos);
 }
 
 std::vector<std::string> listedFiles(const std::string& project) {

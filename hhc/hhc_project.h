@@ -9,6 +9,12 @@ namespace hhc {
 // The value of "Compiled file=" in the [OPTIONS] section, the way the compiler reads it.
 std::string compiledFileName(const std::string& project);
 
+// Whether the [OPTIONS] section asks for a full-text search index ("Full-text search=Yes").
+bool fullTextSearch(const std::string& project);
+
+// The project with its "Full-text search=" option set to No, all else byte for byte.
+std::string projectWithoutSearch(const std::string& project);
+
 // The entries of the [FILES] section in order, without surrounding blanks; empty lines and
 // ";" comments are none.
 std::vector<std::string> listedFiles(const std::string& project);
@@ -29,6 +35,10 @@ struct ChmcmdRun {
 // Why the run gave no sound help file, or empty when it gave one. A run that could not start
 // has no reason here: the step that failed has said why.
 std::string failureReason(const ChmcmdRun& run);
+
+// Whether chmcmd crashed rather than refused the project. Its full-text indexer crashes on some
+// pages that Microsoft's compiler indexes.
+bool crashed(const ChmcmdRun& run, const std::string& messages);
 
 // Whether the run gave a sound help file: chmcmd ran, ended with 0, reported nothing and left a
 // compiled file that is not empty.

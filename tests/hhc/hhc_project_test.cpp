@@ -33,6 +33,31 @@ TEST(HhcProjectTest, ProjectWithoutSomeFilesKeepsEveryOtherByte) {
   EXPECT_EQ(projectWithout("[FILES]\nlast.htm", {"last.htm"}), "[FILES]\n");
 }
 
+TEST(HhcProjectTest, SearchIndexAndCompilingAgainWithoutIt) {
+  const std::string searched =
+      "[OPTIONS]\r\nCompiled file=t.chm\r\n full-TEXT search = yes \r\nTitle=Full-text search=Yes\r\n"
+      "\r\n[FILES]\r\nFull-text search=Yes\r\n";
+  EXPECT_TRUE(fullTextSearch(searched));
+  EXPECT_EQ(projectWithoutSearch(searched),
+            "[OPTIONS]\r\nCompiled file=t.chm\r\nFull-text search=No\r\nTitle=Full-text search=Yes\r\n"
+            "\r\n[FILES]\r\nFull-text search=Yes\r\n");
+  EXPECT_FALSE(fullTextSearch(projectWithoutSearch(searched)));
+  EXPECT_FALSE(fullTextSearch(kProject));
+  EXPECT_FALSE(fullTextSearch("[FILES]\nFull-text search=Yes\n"));
+  EXPECT_EQ(projectWithoutSearch(kProject), kProject);
+
+  ChmcmdRun run;
+  run.ran = true;
+  run.status = 217;
+  EXPECT_TRUE(crashed(run, ""));
+  run.status = 1;
+  EXPECT_TRUE(crashed(run, "Writing CHM t.chm\nAn unhandled exception occurred at $0000000000490CA8:\n"
+                           "EAccessViolation: Access violation\n"));
+  EXPECT_FALSE(crashed(run, "Error: cannot open file\n"));
+  run.ran = false;
+  EXPECT_FALSE(crashed(run, "An unhandled exception occurred"));
+}
+
 TEST(HhcProjectTest, VerdictOnChmcmdRuns) {
   struct Case {
     ChmcmdRun run;

@@ -120,6 +120,24 @@ run_hhc "$(windows_path "$dir/project.hhp")"
 expect_status 1
 [ -s "$chm" ] || fail "no compiled file"
 
+# chmcmd's indexer crashes on this page; Microsoft's compiler indexes it. The help file is made
+# without the index, and the console says so.
+case_name="indexer crash"
+dir="$root/indexer crash"
+mkdir -p "$dir"
+printf '[OPTIONS]\nCompiled file=tessaly2chm.chm\nFull-text search=Yes\nDefault topic=file0.htm\n'\
+'Title=T\n\n[FILES]\nfile0.htm\n' | crlf >"$dir/project.hhp"
+printf '<HTML><HEAD><TITLE></TITLE></HEAD><BODY BGCOLOR="#FFFFFF"><P>12.11</P></BODY></HTML>' >"$dir/file0.htm"
+cp "$dir/project.hhp" "$root/project.copy"
+run_hhc_unquoted "$dir/project.hhp"
+expect_status 1
+expect_console "EAccessViolation"
+expect_console "HHC: warning: chmcmd crashed while making the full-text search index; compiling again without it: this help file has no search"
+expect_console "HHC: compiled file $(windows_path "$dir/tessaly2chm.chm")"
+expect_stored "$dir/tessaly2chm.chm" file0.htm
+cmp -s "$dir/project.hhp" "$root/project.copy" || fail "the project file was changed"
+expect_left "$dir" file0.htm project.hhp tessaly2chm.chm
+
 # Microsoft's compiler warns about a listed file that is missing and compiles the others; a
 # listed folder is no file either.
 case_name="missing listed file"
