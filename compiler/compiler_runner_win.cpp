@@ -2,8 +2,8 @@
 #include "compiler/compiler_runner_win.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
+#include "compiler/compiler_console.h"
 #include "project/path_names.h"
 #include "project/work_folder_win.h"
 
@@ -31,23 +31,40 @@ bool compilerPresent() { return isExistingFile(compilerDefaultPath()); }
 CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath) {
   CompilerOutcome outcome;
   std::string workFolder = folderOf(projectPath, true);
-  SHELLEXECUTEINFOA info = {};
-  info.cbSize = sizeof info;
-  // The build reports a compiler that cannot start in its log; a modal shell error box on top of
-  // that would stop the build until someone dismisses it.
-  info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_FLAG_NO_UI;
-  info.lpVerb = "open";
-  info.lpFile = compilerPath.c_str();
-  info.lpParameters = projectPath.c_str();
-  info.lpDirectory = workFolder.c_str();
-  info.nShow = SW_SHOW;
-  if (!ShellExecuteExA(&info)) return outcome;
+  // The compiler's console comes through a pipe, so that its warnings reach the build's log.
+  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+  HANDLE readEnd = nullptr, writeEnd = nullptr;
+  if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0)) return outcome;
+  SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = nullptr;
+  startup.hStdOutput = writeEnd;
+  startup.hStdError = writeEnd;
+  // The parameter is the bare project path, as the compiler has always been given it.
+  std::string commandLine = "\"" + compilerPath + "\" " + projectPath;
+  PROCESS_INFORMATION process = {};
+  const bool started = CreateProcessA(compilerPath.c_str(), &commandLine[0], nullptr, nullptr, TRUE,
+                                      CREATE_NO_WINDOW, nullptr, workFolder.c_str(), &startup, &process);
+  CloseHandle(writeEnd);
+  if (!started) {
+    CloseHandle(readEnd);
+    return outcome;
+  }
   outcome.started = true;
-  if (!info.hProcess) return outcome;
-  WaitForSingleObject(info.hProcess, INFINITE);
+  CloseHandle(process.hThread);
+  // Read until every writer has closed the pipe: the compiler never blocks on a full one.
+  std::string console;
+  char buffer[4096];
+  DWORD got = 0;
+  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) console.append(buffer, got);
+  CloseHandle(readEnd);
+  WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
-  if (GetExitCodeProcess(info.hProcess, &code)) outcome.exitCode = code;
-  CloseHandle(info.hProcess);
+  if (GetExitCodeProcess(process.hProcess, &code)) outcome.exitCode = code;
+  CloseHandle(process.hProcess);
+  outcome.warnings = compilerWarnings(console);
   return outcome;
 }
 

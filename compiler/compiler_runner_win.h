@@ -3,20 +3,22 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace t2c {
 
 struct CompilerOutcome {
   bool started = false;
   uint32_t exitCode = 0;  // 0 when it cannot be read
+  std::vector<std::string> warnings;  // the console lines that warn, in order
 };
 
 // "HHC.exe" in the folder of the module that holds this code (the plug-in library).
 std::string compilerDefaultPath();
 bool compilerPresent();
 
-// Starts the compiler through the shell with the bare project path as its parameter and the
-// project's folder as working directory, and waits for it without a time limit.
+// Starts the compiler without a console window, with the bare project path as its parameter and
+// the project's folder as working directory, reads its console and waits for it without a time limit.
 CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath);
 
 }  // namespace t2c

@@ -69,6 +69,8 @@ bool runExport(const NodeTree& tree, const std::string& destinationPath, const E
   uint32_t before = tickCount();
   CompilerOutcome compiler = runCompiler(compilerPath, project.path);
   run.Log(completionLine(compiler.started ? compiler.exitCode : 0, elapsedSeconds(before, tickCount())));
+  // A help file made without something it should hold (an article, its search) says so here.
+  for (const std::string& warning : compiler.warnings) run.Log(warning);
 
   bool delivered = compiler.started &&
                    deliverResult(run, project.path, destinationPath, project.titleText, viewerWindow);

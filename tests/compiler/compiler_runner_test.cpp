@@ -48,6 +48,7 @@ TEST_F(CompilerRunnerTest, BareProjectPathInTheProjectFolderAndTheExitCodeComesB
   CompilerOutcome outcome = runCompiler(windowsPath(T2C_FAKE_COMPILER), project);
   EXPECT_TRUE(outcome.started);
   EXPECT_EQ(outcome.exitCode, 7u);
+  EXPECT_EQ(outcome.warnings, std::vector<std::string>{"HHC: warning: exiting with 7"});
   std::string call = readFile(folder_ + "\\compiler_call.txt");
   size_t lineEnd = call.find('\n');
   ASSERT_NE(lineEnd, std::string::npos) << call;

@@ -6,7 +6,8 @@
 #include <cstring>
 
 // Writes its command line and working folder to "compiler_call.txt" in the working folder and
-// exits with the number found after "exit=" in the command line (0 without one).
+// exits with the number found after "exit=" in the command line (0 without one), which it
+// announces on its console as a warning.
 int main() {
   const char* commandLine = GetCommandLineA();
   char folder[MAX_PATH] = "";
@@ -17,5 +18,7 @@ int main() {
     std::fclose(out);
   }
   const char* exit = std::strstr(commandLine, "exit=");
-  return exit ? std::atoi(exit + 5) : 0;
+  const int code = exit ? std::atoi(exit + 5) : 0;
+  std::printf("Fake compiler\r\nHHC: warning: exiting with %d\r\n", code);
+  return code;
 }

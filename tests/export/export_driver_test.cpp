@@ -127,12 +127,14 @@ class ExportDriverTest : public ::testing::Test {
   }
 
   std::vector<std::string> ExpectedLog(const std::vector<std::string>& articleLines, bool delivered,
-                                       const std::string& compiler) {
+                                       const std::string& compiler,
+                                       const std::vector<std::string>& warnings = {}) {
     std::vector<std::string> lines = {"Convert nodes headers to filenames\x85", "Write data to files\x85"};
     lines.insert(lines.end(), articleLines.begin(), articleLines.end());
     lines.push_back("Make content file\x85");
     lines.push_back("Start HTML Help compiler at " + compiler + "\x85");
     lines.push_back("");  // the completion line, compared on its own
+    lines.insert(lines.end(), warnings.begin(), warnings.end());
     if (delivered) {
       lines.push_back("Start HTML Help with Handbook.chm");
       lines.push_back("Export to Handbook.chm successfully complete [" +
@@ -213,7 +215,8 @@ TEST_F(ExportDriverTest, CompilerWithoutOutputFails) {
   job.compilerPath = windowsPath(T2C_FAKE_COMPILER);
   EXPECT_FALSE(Build());
   EXPECT_FALSE(isExistingFile(destination));
-  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, false, job.compilerPath),
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, false, job.compilerPath,
+                        {"HHC: warning: exiting with 0"}),
             "Complete HTML Help complier with exit code 0, timeout ");
 }
 
@@ -261,7 +264,9 @@ TEST_F(ExportDriverTest, ArticleThatCannotBeCreatedIsLeftOutOfTheHelpFile) {
   const std::string blocked = workFolder + "\\file2.htm";
   ASSERT_TRUE(CreateDirectoryA(blocked.c_str(), nullptr));
   ASSERT_TRUE(Build());
-  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, true, job.compilerPath),
+  // The log names the article the help file lacks.
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, true, job.compilerPath,
+                        {"HHC: warning: cannot find file2.htm, compiling without it"}),
             "Complete HTML Help complier with exit code 1, timeout ");
   Keep("missing-article.chm");
   RemoveDirectoryA(blocked.c_str());

@@ -1,0 +1,36 @@
+// The warnings the build takes from the compiler's console.
+#include <gtest/gtest.h>
+
+#include "compiler/compiler_console.h"
+
+namespace t2c {
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(CompilerConsole, WarningsOfBothCompilersInOrder) {
+  const std::string console =
+      "Writing CHM tessaly2chm.chm\r\n"
+      "HHC: warning: cannot find file3.htm, compiling without it\r\n"
+      "An unhandled exception occurred at $0000000000490CA8:\n"
+      "HHC: warning: chmcmd crashed while making the full-text search index\n"
+      "HHC5003: Warning: Compilation failed while compiling Picture_1.bmp.\r\n"
+      "  HHC: warning: indented, so quoted by someone else\n"
+      "HHC: compiled file C:\\work\\tessaly2chm.chm\n"
+      "HHC: warning: last line without an end";
+  EXPECT_EQ(compilerWarnings(console),
+            (Lines{"HHC: warning: cannot find file3.htm, compiling without it",
+                   "HHC: warning: chmcmd crashed while making the full-text search index",
+                   "HHC5003: Warning: Compilation failed while compiling Picture_1.bmp.",
+                   "HHC: warning: last line without an end"}));
+  EXPECT_EQ(compilerWarnings(""), Lines{});
+  EXPECT_EQ(compilerWarnings("HHC: warning"), Lines{});
+
+  std::string many;
+  for (int n = 0; n < 5; ++n) many += "HHC: warning: cannot find file" + std::to_string(n) + ".htm\n";
+  EXPECT_EQ(compilerWarnings(many, 2), (Lines{"HHC: warning: cannot find file0.htm",
+                                              "HHC: warning: cannot find file1.htm", "HHC: 3 more warnings"}));
+}
+
+}  // namespace
+}  // namespace t2c
