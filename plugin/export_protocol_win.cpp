@@ -19,6 +19,9 @@ namespace t2c {
 namespace {
 
 std::unique_ptr<ProgressWindow> g_progress;
+// While the main window is open its tree points into the store: a host that posts another
+// begin, node or finish meanwhile is refused, and nothing changes.
+bool g_windowOpen = false;
 
 void beginExport(InitInfo& info, bool branch) {
   NodeStore::Instance().Clear();
@@ -64,7 +67,14 @@ void finishExport(bool branch) {
   g_progress.reset();
   const std::string caption = loadString(branch ? IDS_MENU_BRANCH : IDS_MENU_DOCUMENT);
   auto dialog = std::make_unique<ExportDialog>(title, caption, &NodeStore::Instance(), nullptr);
-  dialog->Run();
+  struct OpenWhileRunning {
+    OpenWhileRunning() { g_windowOpen = true; }
+    ~OpenWhileRunning() { g_windowOpen = false; }
+  };
+  {
+    const OpenWhileRunning open;
+    dialog->Run();
+  }
   // The window is closed: nothing reads the nodes any more.
   NodeStore::Instance().Clear();
   if (dialog->syntaxChanged()) host::reReadPluginsInfo(pluginInstance());
@@ -73,6 +83,7 @@ void finishExport(bool branch) {
 
 int initExport(InitInfo* info, bool branch) {
   return guardedExport(1, [&] {
+    if (g_windowOpen) return 0;
     if (!info) return 1;
     if (info->isStart)
       beginExport(*info, branch);
@@ -93,7 +104,7 @@ extern "C" int __cdecl InitBranch2CHM(InitInfo* info) { return initExport(info, 
 
 extern "C" int __cdecl Export2CHM(NodeInfo* info) {
   return guardedExport(0, [&] {
-    if (!info) return 0;
+    if (!info || g_windowOpen) return 0;
     std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (info->header ? info->header : "");
     host::setStatusBarText(status);
     if (g_progress) g_progress->SetText(status);

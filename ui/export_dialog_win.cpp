@@ -16,6 +16,7 @@
 #include "ui/custom_controls_win.h"
 #include "ui/dialog_texts.h"
 #include "ui/rich_edit_callback_win.h"
+#include "ui/thread_modality_win.h"
 #include "ui/window_rules.h"
 
 namespace t2c {
@@ -77,11 +78,13 @@ ExportDialog::~ExportDialog() {
 
 void ExportDialog::Run() {
   ended_ = false;
+  // Owned by the window the user worked in, so that it opens over the host; and nothing of the
+  // host can be used meanwhile, since a new export would take the nodes this window shows.
+  if (!parent_) parent_ = GetActiveWindow();
+  ThreadModality modality;
   HWND window = CreateDialogParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_MAIN), parent_, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
   if (!window) return;
-  bool reenableParent = parent_ && IsWindowEnabled(parent_);
-  if (reenableParent) EnableWindow(parent_, FALSE);
   ShowWindow(window, SW_SHOW);
   bool quit = false;
   WPARAM quitCode = 0;
@@ -100,7 +103,7 @@ void ExportDialog::Run() {
     }
   }
   // The owner takes the activation back before the window goes.
-  if (reenableParent) EnableWindow(parent_, TRUE);
+  modality.Release();
   DestroyWindow(window);
   if (quit) PostQuitMessage(static_cast<int>(quitCode));
 }

@@ -109,6 +109,79 @@ TEST_F(ProtocolTest, SecondBeginReplacesTheProgressWindow) {
   EXPECT_EQ(progressWindow(), nullptr);
 }
 
+// The host's own windows while the main window is open, and the calls a host posts meanwhile.
+struct HostWhileOpen {
+  InitFn init = nullptr, exportNode = nullptr;
+  int begin = -1, node = -1, finish = -1;
+};
+HostWhileOpen* g_host = nullptr;
+constexpr UINT kCallThePlugin = WM_APP + 1;
+
+LRESULT CALLBACK hostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != kCallThePlugin) return DefWindowProcA(window, message, wParam, lParam);
+  unsigned char begin[32] = {}, finish[32] = {}, node[tly::kNodeRecord.size] = {};
+  begin[4] = 1;
+  const char* header = "Intruder";
+  std::memcpy(node + tly::kNodeRecord.header, &header, sizeof header);
+  g_host->begin = g_host->init(begin);
+  g_host->node = g_host->exportNode(node);
+  g_host->finish = g_host->init(finish);
+  return 0;
+}
+
+TEST_F(ProtocolTest, TheWindowIsModalToTheHostAndRefusesCallsWhileOpen) {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = hostProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "T2CTestHost";
+  RegisterClassA(&windowClass);
+  HWND host = CreateWindowA("T2CTestHost", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200,
+                            nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND palette = CreateWindowA("T2CTestHost", "Palette", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                               nullptr, GetModuleHandleA(nullptr), nullptr);
+  HWND disabledBefore = CreateWindowA("T2CTestHost", "Off", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100, nullptr,
+                                      nullptr, GetModuleHandleA(nullptr), nullptr);
+  ASSERT_TRUE(host && palette && disabledBefore);
+  EnableWindow(disabledBefore, FALSE);
+  SetActiveWindow(host);
+  HostWhileOpen calls{initDoc_, exportNode_};
+  g_host = &calls;
+
+  initDoc_(initRecord(1).data());
+  sendNode(1, 1, 4, "Docs", "");
+  sendNode(2, 1, 0, "Intro", "Hello");
+  bool hostEnabled = true, paletteEnabled = true;
+  HWND owner = nullptr;
+  std::vector<tly::TreeEntry> treeAfterCalls;
+  MainWindowSeen seen = finishExport(initDoc_, initRecord(0).data(), [&](HWND window) {
+    hostEnabled = IsWindowEnabled(host);
+    paletteEnabled = IsWindowEnabled(palette);
+    owner = GetWindow(window, GW_OWNER);
+    SendMessageA(host, kCallThePlugin, 0, 0);  // handled on the window's thread, inside its loop
+    treeAfterCalls = tly::treeItems(tly::control(window, 3000));
+  });
+  g_host = nullptr;
+  EXPECT_FALSE(hostEnabled);
+  EXPECT_FALSE(paletteEnabled);
+  EXPECT_EQ(owner, host);
+  EXPECT_EQ(calls.begin, 0);
+  EXPECT_EQ(calls.node, 0);
+  EXPECT_EQ(calls.finish, 0);
+  ASSERT_EQ(seen.tree.size(), 2u);
+  ASSERT_EQ(treeAfterCalls.size(), 2u);
+  EXPECT_EQ(treeAfterCalls[1].label, "Intro");
+  // Closed: the host works again, a window that was off stays off, and exports run as before.
+  EXPECT_TRUE(IsWindowEnabled(host));
+  EXPECT_TRUE(IsWindowEnabled(palette));
+  EXPECT_FALSE(IsWindowEnabled(disabledBefore));
+  EXPECT_EQ(initDoc_(initRecord(1).data()), 1);
+  EXPECT_EQ(sendNode(1, 1, 0, "Again", "text"), 1);
+  EXPECT_TRUE(finishExport(initDoc_, initRecord(0).data()).opened);
+  DestroyWindow(host);
+  DestroyWindow(palette);
+  DestroyWindow(disabledBefore);
+}
+
 // The finish call's title, caption and tree, and what it leaves behind, for both exports.
 TEST_F(ProtocolTest, FinishOpensTheWindowOverTheNodesAndEmptiesTheStore) {
   tly::HostState& host = tly::hostState();
