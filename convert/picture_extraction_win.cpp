@@ -96,7 +96,15 @@ void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& wor
 void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
                      int32_t& counter, const std::string& workFolder) {
   if (text.empty()) return;
-  loadRichText(richEdit, text);
+  const std::vector<ObjectGroup> groups = findObjectGroups(text);
+  if (groups.empty()) return;
+  // The control gets the object groups alone: laying out a whole note only to draw its pictures
+  // is slow, and some notes (nested tables of some word processors) end Wine's control and the
+  // host with it. Only when the control reads a different number of objects from them does it
+  // get the whole text, whose own RTF then keeps the pictures.
+  loadRichText(richEdit, objectGroupsOnly(text, groups));
+  const bool groupsAreObjects = groups.size() == static_cast<size_t>(objectCount(richEdit));
+  if (!groupsAreObjects) loadRichText(richEdit, text);
   const std::vector<RenderedObject> objects =
       renderObjects(richEdit, host::optionColour(kOptionRenderColour));
   if (objects.empty()) return;
@@ -110,8 +118,7 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
   // The control's RTF would lose what it does not keep (Wine's drops field results, no rich edit
   // keeps bookmarks), so the placeholders go into the node's own text, the k-th object of the
   // control into the k-th object group of the text.
-  const std::vector<ObjectGroup> groups = findObjectGroups(text);
-  if (groups.size() == static_cast<size_t>(objectCount(richEdit))) {
+  if (groupsAreObjects || groups.size() == static_cast<size_t>(objectCount(richEdit))) {
     std::vector<std::string> marks(groups.size());
     for (size_t k = 0; k < objects.size(); ++k) {
       if (objects[k].index >= 0 && static_cast<size_t>(objects[k].index) < marks.size())

@@ -15,7 +15,9 @@ PictureTable::~PictureTable() {
     kept->first->text.swap(kept->second);
 }
 
-void PictureTable::KeepText(ExportNode& node) { keptTexts_.emplace_back(&node, node.text); }
+void PictureTable::KeepText(ExportNode& node, std::string original) {
+  keptTexts_.emplace_back(&node, std::move(original));
+}
 
 namespace {
 
@@ -30,9 +32,12 @@ bool collectNodePictures(TreeItem* item, void* context) {
   auto& c = *static_cast<Collection*>(context);
   ExportNode* node = item->node;
   if (!node || node->kind != kRichText) return true;
-  c.table.KeepText(*node);
   node->pictures.clear();
+  // A note left out of the help file ships none of its pictures either.
+  if (node->excluded) return true;
+  std::string original = node->text;
   c.extract(node->text, node->pictures, c.counter);
+  if (node->text != original) c.table.KeepText(*node, std::move(original));
   for (const PictureEntry& entry : node->pictures) {
     c.pictureFiles.push_back(entry.first);
     c.table.Register(entry);

@@ -31,8 +31,8 @@ class PictureTable {
   void Register(const PictureEntry& entry) { entries_.push_back(entry); }
   const std::vector<PictureEntry>& Entries() const { return entries_; }
 
-  // Remembers the node's text as it is now; it returns to the node when the table ends.
-  void KeepText(ExportNode& node);
+  // Remembers the node's text as the host sent it; it returns to the node when the table ends.
+  void KeepText(ExportNode& node, std::string original);
 
  private:
   std::vector<PictureEntry> entries_;

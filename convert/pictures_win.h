@@ -27,17 +27,18 @@ struct RenderedObject {
 
 // The picture preparation of a build, run after the work folder is made and before runExport,
 // when pictures are wanted and RTF becomes HTML. `richEdit` is a hidden rich-text control that
-// carries a RichEditCallback; its content afterwards is the last RTF node's prepared text. Every
-// RTF node, excluded or not, gets its pictures extracted afresh from its text into "Picture_N.bmp"
-// files of `workFolder` (N from 0 on); their names go to `pictureFiles`, their pairs to the table
+// carries a RichEditCallback; it is given only the object groups of each note. Every RTF node
+// not excluded gets its pictures extracted afresh from its text into "Picture_N.bmp" files of
+// `workFolder` (N from 0 on); their names go to `pictureFiles`, their pairs to the table
 // and to the node. Then give the job substitutePictures as htmlHook and &pictureTable as
 // htmlHookContext, and keep the table until the build has ended: its end gives the nodes their
 // texts as the host sent them back.
 void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
                      std::vector<std::string>& pictureFiles, PictureTable& pictureTable);
 
-// One node: loads `text` into the control, saves each drawn object as the next numbered bitmap
-// file, makes a placeholder for it and appends (file name, placeholder) to `pictures`. When any
+// One node: loads the object groups of `text` into the control (the whole text only when the
+// control reads another number of objects from them), saves each drawn object as the next
+// numbered bitmap file, makes a placeholder for it and appends (file name, placeholder) to `pictures`. When any
 // object was drawn, every object of `text` becomes a single blank with its placeholder, if it
 // has one, right before it; otherwise `text` and `pictures` stay as they were. The rest of the
 // text stays byte for byte whenever its object groups are the control's objects.

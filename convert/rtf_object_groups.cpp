@@ -132,6 +132,18 @@ std::vector<ObjectGroup> findObjectGroups(std::string_view rtf) {
   return groups;
 }
 
+std::string objectGroupsOnly(std::string_view rtf, const std::vector<ObjectGroup>& groups) {
+  std::string document = "{\\rtf1\\ansi\\deff0";
+  for (const ObjectGroup& group : groups) {
+    if (group.end < group.begin || group.end > rtf.size()) continue;
+    document += "\n";
+    document.append(rtf, group.begin, group.end - group.begin);
+    document += "\\par";
+  }
+  document += "\n}";
+  return document;
+}
+
 std::string markObjectGroups(std::string_view rtf, const std::vector<ObjectGroup>& groups,
                              const std::vector<std::string>& marks) {
   std::string marked;

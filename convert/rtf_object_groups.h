@@ -21,6 +21,11 @@ struct ObjectGroup {
 // text ends inside and anything after the document's closing brace.
 std::vector<ObjectGroup> findObjectGroups(std::string_view rtf);
 
+// A document of the groups alone, in order, one paragraph each: all that a rich-text control
+// needs to find and draw the objects of the text, so that the k-th object it reports is the k-th
+// group, without laying out the rest of the note (its tables, fields and long paragraphs).
+std::string objectGroupsOnly(std::string_view rtf, const std::vector<ObjectGroup>& groups);
+
 // The text with every group replaced: group k by "{" + marks[k] + " }", or by "{ }" when that
 // mark is empty or missing, so that each object becomes one blank with its mark right before
 // it. The braces keep a control word in front from running into the mark. All other bytes stay.

@@ -70,7 +70,20 @@ HRESULT RichEditCallback::GetInPlaceContext(LPOLEINPLACEFRAME* frame, LPOLEINPLA
 
 HRESULT RichEditCallback::ShowContainerUI(BOOL) { return S_OK; }
 
-HRESULT RichEditCallback::QueryInsertObject(LPCLSID, LPSTORAGE, LONG) { return S_OK; }
+HRESULT RichEditCallback::QueryInsertObject(LPCLSID classId, LPSTORAGE, LONG) {
+  // Only pictures: a live object of any other class would be created inside the host's process
+  // by whatever server registered it, straight from the bytes of a note.
+  static const CLSID kPictureClasses[] = {
+      {0x00000315, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}},  // static metafile
+      {0x00000316, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}},  // static device-independent bitmap
+      {0x00000319, 0, 0, {0xC0, 0, 0, 0, 0, 0, 0, 0x46}},  // static enhanced metafile
+  };
+  // Without a class there is nothing to create, and no server could be started for it.
+  if (!classId || IsEqualCLSID(*classId, CLSID_NULL)) return S_OK;
+  for (const CLSID& picture : kPictureClasses)
+    if (IsEqualCLSID(*classId, picture)) return S_OK;
+  return S_FALSE;
+}
 
 HRESULT RichEditCallback::DeleteObject(LPOLEOBJECT) { return S_OK; }
 

@@ -61,6 +61,27 @@ TEST(RtfObjectGroupsTest, EveryObjectFormBecomesItsMarkAndOneBlank) {
   }
 }
 
+TEST(RtfObjectGroupsTest, TheGroupsAloneMakeADocumentOfTheirOwn) {
+  const std::string rtf =
+      "{\\rtf1\\ansi{\\fonttbl{\\f0 Arial;}}\\trowd\\cellx100 {\\trowd\\cellx50 a\\cell\\row}"
+      "{\\field{\\*\\fldinst HYPERLINK \"http://x/\"}{\\fldrslt{\\pict\\dibitmap0 2800}}}\\cell\\row "
+      "{\\*\\bkmkstart b}{\\*\\shppict{\\pict\\pngblip 8950}}\r\n{\\nonshppict{\\pict\\wmetafile8 0100}}"
+      "{\\object\\objemb{\\*\\objclass Paint.Picture}{\\*\\objdata 0105}{\\result{\\pict\\emfblip 01}}}\\par}";
+  EXPECT_EQ(objectGroupsOnly(rtf, findObjectGroups(rtf)),
+            "{\\rtf1\\ansi\\deff0"
+            "\n{\\pict\\dibitmap0 2800}\\par"
+            "\n{\\*\\shppict{\\pict\\pngblip 8950}}\r\n{\\nonshppict{\\pict\\wmetafile8 0100}}\\par"
+            "\n{\\object\\objemb{\\*\\objclass Paint.Picture}{\\*\\objdata 0105}{\\result{\\pict\\emfblip 01}}}\\par"
+            "\n}");
+  EXPECT_EQ(objectGroupsOnly("{\\rtf1 no pictures}", {}), "{\\rtf1\\ansi\\deff0\n}");
+  // The document of the groups has the same groups, in the same order.
+  const std::string only = objectGroupsOnly(rtf, findObjectGroups(rtf));
+  const std::vector<ObjectGroup> again = findObjectGroups(only);
+  ASSERT_EQ(again.size(), 3u);
+  EXPECT_EQ(only.substr(again[1].begin, again[1].end - again[1].begin),
+            "{\\*\\shppict{\\pict\\pngblip 8950}}\r\n{\\nonshppict{\\pict\\wmetafile8 0100}}");
+}
+
 TEST(RtfObjectGroupsTest, UnbalancedTextsAreReadAsFarAsTheyGo) {
   EXPECT_TRUE(findObjectGroups("{\\rtf1 a{\\pict 0102").empty());
   EXPECT_EQ(marked("}}{\\rtf1 a{\\pict 01}b", {"m"}), "}}{\\rtf1 a{m }b");
