@@ -7,8 +7,8 @@ add_subdirectory("${T2C_GTEST_SOURCE}" "${CMAKE_BINARY_DIR}/googletest" EXCLUDE_
 
 # A test program: runs natively, or under Wine in the windows preset.
 function(t2c_add_test name)
-  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;ARGS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
-  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
+  add_test(NAME ${name} COMMAND ${name} --gtest_brief=1 ${T_ARGS})
 endfunction()

@@ -33,8 +33,11 @@ BOOL CALLBACK matchViewerWindow(HWND window, LPARAM context) {
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
   if (processId != search->processId) return TRUE;
-  char text[MAX_PATH] = "";
-  SendMessageA(window, WM_GETTEXT, MAX_PATH, reinterpret_cast<LPARAM>(text));
+  // Room for the whole title and one byte more: a longer caption cannot pass for it.
+  std::string text(search->title->size() + 2, '\0');
+  const LRESULT length =
+      SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(&text[0]));
+  text.resize(length > 0 ? static_cast<size_t>(length) : 0);
   if (*search->title != text) return TRUE;
   search->found = window;
   return FALSE;

@@ -28,4 +28,6 @@ std::string bstrToAnsi(BSTR text) {
   return text ? wideToAnsi(text, static_cast<int>(SysStringLen(text))) : std::string();
 }
 
+bool isAnsiLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 }  // namespace t2c

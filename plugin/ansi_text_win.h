@@ -14,5 +14,7 @@ std::string wideToAnsi(const wchar_t* text, int length);
 BSTR ansiToBstr(const std::string& text);
 // The BSTR's text in the ANSI code page; empty for a null BSTR.
 std::string bstrToAnsi(BSTR text);
+// Whether the byte starts a two-byte character in the ANSI code page.
+bool isAnsiLeadByte(unsigned char byte);
 
 }  // namespace t2c

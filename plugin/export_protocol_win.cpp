@@ -5,6 +5,7 @@
 
 #include "model/export_settings.h"
 #include "model/node_store.h"
+#include "plugin/ansi_text_win.h"
 #include "plugin/export_guard_win.h"
 #include "plugin/host_records_win.h"
 #include "plugin/host_services_win.h"
@@ -46,7 +47,7 @@ std::string documentExportTitle() {
   char path[kDocumentPathRoom] = {};
   host::command(kCommandDocumentPath, kDocumentPathRoom, path);
   // Only the buffer is read, whether or not the host ended the path within it.
-  return documentTitleFromPath(std::string(path, strnlen(path, sizeof path)));
+  return documentTitleFromPath(std::string(path, strnlen(path, sizeof path)), isAnsiLeadByte);
 }
 
 // The branch's top node's title as the host knows it, asked for in two calls: its length first.

@@ -27,9 +27,20 @@ std::string oneLineText(const std::string& text) {
   return line;
 }
 
-std::string documentTitleFromPath(const std::string& path) {
-  size_t slash = path.find_last_of("\\/:");
-  std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+bool noLeadBytes(unsigned char) { return false; }
+
+std::string documentTitleFromPath(const std::string& path, LeadBytePredicate isLeadByte) {
+  // The second byte of a two-byte character may be the byte of "\": step over such characters.
+  size_t nameStart = 0;
+  for (size_t at = 0; at < path.size(); ++at) {
+    const char c = path[at];
+    if (isLeadByte(static_cast<unsigned char>(c)) && at + 1 < path.size()) {
+      ++at;
+    } else if (c == '\\' || c == '/' || c == ':') {
+      nameStart = at + 1;
+    }
+  }
+  std::string name = path.substr(nameStart);
   size_t dot = name.rfind('.');
   return dot == std::string::npos ? name : name.substr(0, dot);
 }

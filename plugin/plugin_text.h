@@ -6,6 +6,10 @@
 
 namespace t2c {
 
+// Tells whether a byte starts a two-byte character in the system's code page.
+using LeadBytePredicate = bool (*)(unsigned char byte);
+bool noLeadBytes(unsigned char byte);
+
 constexpr char kPluginName[] = "Tessaly2CHM";
 
 // "Tessaly2CHM 2.21 (build 83)": the release digit follows the minor number directly.
@@ -19,6 +23,6 @@ std::string trimHeader(const std::string& header);
 std::string oneLineText(const std::string& text);
 
 // The file name of a path without its folder and without its extension (from the last dot on).
-std::string documentTitleFromPath(const std::string& path);
+std::string documentTitleFromPath(const std::string& path, LeadBytePredicate isLeadByte = noLeadBytes);
 
 }  // namespace t2c

@@ -88,6 +88,18 @@ void fillNodeTree(NodeTree& tree, const std::vector<ExportNode*>& nodes) {
   }
 }
 
+std::vector<const ExportNode*> unplacedNodes(const NodeTree& tree, const std::vector<ExportNode*>& nodes) {
+  std::unordered_set<const ExportNode*> placed;
+  walkTree(tree, tree.Root(), [](TreeItem* item, void* context) {
+    static_cast<std::unordered_set<const ExportNode*>*>(context)->insert(item->node);
+    return true;
+  }, &placed);
+  std::vector<const ExportNode*> unplaced;
+  for (const ExportNode* node : nodes)
+    if (node && !placed.count(node)) unplaced.push_back(node);
+  return unplaced;
+}
+
 void walkTree(const NodeTree&, TreeItem* start, TreeVisitor visitor, void* context) {
   TreeItem* item = start;
   while (item) {

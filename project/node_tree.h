@@ -47,6 +47,10 @@ class NodeTree {
 // parentId is its id. Each node appears at most once, so repeated ids cannot loop.
 void fillNodeTree(NodeTree& tree, const std::vector<ExportNode*>& nodes);
 
+// The nodes the tree could not place (their parent is no container of the export, or not in it
+// at all), in arrival order: they have no item, so no article.
+std::vector<const ExportNode*> unplacedNodes(const NodeTree& tree, const std::vector<ExportNode*>& nodes);
+
 // Visits `start` and its descendants in pre-order; the walk ends as soon as a visitor returns false.
 using TreeVisitor = bool (*)(TreeItem* item, void* context);
 void walkTree(const NodeTree& tree, TreeItem* start, TreeVisitor visitor, void* context);

@@ -100,13 +100,13 @@ std::string tipPanelText(const std::string& heading, const std::string& tipText)
   return heading + "\r\n" + text;
 }
 
-bool noLeadBytes(unsigned char) { return false; }
-
 std::string proposedFileName(const std::string& title, LeadBytePredicate isLeadByte) {
   std::string name = replaceCharacter(title, ':', '-', isLeadByte);
-  name = replaceCharacter(name, '\\', '/', isLeadByte);
   name = replaceCharacter(name, '?', 0, isLeadByte);
   name = replaceCharacter(name, '"', 0, isLeadByte);
+  // The rest that no file name may hold: the save dialog fails at once on any of them.
+  for (const char forbidden : {'\\', '/', '*', '<', '>', '|'})
+    name = replaceCharacter(name, forbidden, '_', isLeadByte);
   if (name.size() > 4 && !endsWithChmExtension(name)) name += ".chm";
   return name;
 }

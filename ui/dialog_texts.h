@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "plugin/plugin_text.h"
+
 namespace t2c {
 
 // The format with its first "%s" replaced by the text (or its first "%d" by the number); a
@@ -30,12 +32,8 @@ std::string converterTooltip(const std::string& explanation, const std::string& 
 // The tooltip text as the tip panel shows it: anchors removed, behind the heading and a line break.
 std::string tipPanelText(const std::string& heading, const std::string& tipText);
 
-// Tells whether a byte starts a two-byte character in the system's code page.
-using LeadBytePredicate = bool (*)(unsigned char byte);
-bool noLeadBytes(unsigned char byte);
-
-// The file name the save dialog proposes for a help-file title: ":" becomes "-", "\" becomes "/",
-// "?" and double quotes go, and ".chm" is appended to a name of more than 4 characters that does
+// The file name the save dialog proposes for a help-file title: ":" becomes "-", "?" and double
+// quotes go, "\", "/", "*", "<", ">" and "|" become "_", and ".chm" is appended to a name of more than 4 characters that does
 // not end in it already. Second bytes of two-byte characters are never touched.
 std::string proposedFileName(const std::string& title, LeadBytePredicate isLeadByte = noLeadBytes);
 

@@ -9,6 +9,7 @@
 #include "compiler/compiler_runner_win.h"
 #include "convert/picture_table.h"
 #include "convert/pictures_win.h"
+#include "plugin/ansi_text_win.h"
 #include "plugin/host_services_win.h"
 #include "plugin/plugin_module_win.h"
 #include "project/export_driver_win.h"
@@ -17,13 +18,12 @@
 #include "resources/strings.h"
 #include "ui/dialog_texts.h"
 #include "ui/export_dialog_win.h"
+#include "ui/rich_edit_callback_win.h"
 #include "ui/window_rules.h"
 
 namespace t2c {
 
 namespace {
-
-bool isLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 // The filter string of the save dialog: its "|" separators become the NULs the dialog wants.
 std::string dialogFilter(const std::string& filter) {
@@ -102,7 +102,7 @@ void ExportDialog::RememberViewer() {
 
 std::string ExportDialog::ChooseOutputPath(const std::string& dialogTitle) {
   ReadControls();
-  std::string proposal = proposedFileName(chmTitle_, isLeadByte);
+  std::string proposal = proposedFileName(chmTitle_, isAnsiLeadByte);
   char path[MAX_PATH] = "";
   lstrcpynA(path, proposal.c_str(), MAX_PATH);
   std::string filter = dialogFilter(loadString(IDS_FILE_FILTER));
@@ -116,7 +116,22 @@ std::string ExportDialog::ChooseOutputPath(const std::string& dialogTitle) {
   dialog.lpstrTitle = dialogTitle.c_str();
   dialog.lpstrDefExt = "chm";
   dialog.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
-  if (!GetSaveFileNameA(&dialog)) return std::string();
+  if (!GetSaveFileNameA(&dialog)) {
+    // Cancelled, or the dialog failed: then once more without the proposed name, which is the
+    // likeliest cause, and if that fails too the user learns why nothing happens.
+    if (CommDlgExtendedError() == 0) return std::string();
+    path[0] = '\0';
+    if (!GetSaveFileNameA(&dialog)) {
+      const DWORD error = CommDlgExtendedError();
+      if (error != 0) {
+        char text[96];
+        std::snprintf(text, sizeof text, "Cannot show the dialog for the CHM-file (error 0x%04lX).",
+                      static_cast<unsigned long>(error));
+        ShowError(text);
+      }
+      return std::string();
+    }
+  }
   std::string chosen = path;
   if (isExistingFile(chosen) && !canOpenForWriting(chosen)) {
     ShowError(fillInText(loadString(IDS_CANNOT_OPEN_FOR_WRITING), chosen));
@@ -128,6 +143,13 @@ std::string ExportDialog::ChooseOutputPath(const std::string& dialogTitle) {
 std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
   // Without a work folder the pictures would land beside whatever an empty path means.
   if (!picturesWanted(pictures_, convertHtml_) || workFolder_.empty()) return nullptr;
+  // Every build gets a fresh storage for the objects: the objects of the last one go with the
+  // control's old content, their storages with the old callback, so nothing grows build by build.
+  HWND loader = GetDlgItem(window_, IDC_PICTURE_LOADER);
+  if (SUCCEEDED(pictureLoaderError_)) {
+    SetWindowTextA(loader, "");
+    pictureLoaderError_ = attachRichEditCallback(loader);
+  }
   if (FAILED(pictureLoaderError_)) {
     char line[128];
     std::snprintf(line, sizeof line, "Pictures left out: no storage for embedded objects (error 0x%08lX)",
@@ -136,7 +158,7 @@ std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
     return nullptr;
   }
   auto pictures = std::make_unique<PictureTable>();
-  preparePictures(tree_.Model(), GetDlgItem(window_, IDC_PICTURE_LOADER), workFolder_, job.pictureFiles, *pictures);
+  preparePictures(tree_.Model(), loader, workFolder_, job.pictureFiles, *pictures);
   job.htmlHook = substitutePictures;
   job.htmlHookContext = pictures.get();
   return pictures;
@@ -145,6 +167,9 @@ std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
 bool ExportDialog::Build(const std::string& destination) {
   log_.Clear();
   log_.Append(fillInText("Start creation CHM-file to %s", destination));
+  // A node the tree could not place gets no article: the user learns which.
+  for (const ExportNode* node : unplacedNodes(tree_.Model(), nodes_))
+    log_.Append("Not in the tree, so not in the CHM-file: " + node->header);
   if (!workFolder_.empty()) {
     removeWorkFolder(workFolder_);
     workFolder_.clear();

@@ -82,6 +82,7 @@ void ExportDialog::Run() {
   // host can be used meanwhile, since a new export would take the nodes this window shows.
   if (!parent_) parent_ = GetActiveWindow();
   ThreadModality modality;
+  if (!parent_) parent_ = modality.TopVisible();
   HWND window = CreateDialogParamA(pluginInstance(), MAKEINTRESOURCEA(IDD_MAIN), parent_, DialogProc,
                                    reinterpret_cast<LPARAM>(this));
   if (!window) return;
@@ -160,8 +161,16 @@ bool ExportDialog::PreTranslate(MSG& message) {
   bool ours = message.hwnd == window_ || IsChild(window_, message.hwnd);
   if (tooltip_ && ours && message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST)
     SendMessageA(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&message));
+  // The keys that end a label edit must not reach the dialog manager, which would press
+  // "Make CHM-file" or close the window.
   if (message.message == WM_KEYDOWN && message.wParam == VK_RETURN && tree_.IsEditingLabel()) {
     tree_.EndLabelEditKeepingText();
+    return true;
+  }
+  // Escape goes to the edit control alone, which cancels the edit as its own key.
+  if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE && tree_.IsEditingLabel()) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
     return true;
   }
   return false;

@@ -20,6 +20,13 @@ ThreadModality::ThreadModality() {
 
 ThreadModality::~ThreadModality() { Release(); }
 
+HWND ThreadModality::TopVisible() const {
+  // The enumeration runs from the top of the z-order down.
+  for (HWND window : disabled_)
+    if (IsWindowVisible(window)) return window;
+  return nullptr;
+}
+
 void ThreadModality::Release() {
   for (HWND window : disabled_)
     if (IsWindow(window)) EnableWindow(window, TRUE);

@@ -15,6 +15,10 @@ class ThreadModality {
   ThreadModality(const ThreadModality&) = delete;
   ThreadModality& operator=(const ThreadModality&) = delete;
 
+  // The topmost visible window among those disabled: an owner for the modal window when the
+  // thread has no active window; none when there is no such window.
+  HWND TopVisible() const;
+
   // Enables the windows again now, so that the owner can take the activation back before the
   // modal window goes; later calls do nothing.
   void Release();

@@ -62,11 +62,19 @@ TEST_F(ResultOpenerTest, AnotherCaptionLeavesNoWindow) {
   EXPECT_EQ(window, nullptr);
 }
 
-TEST_F(ResultOpenerTest, TitleLongerThanAWindowTextReadNeverMatches) {
-  std::string title(300, 'T');
+// So that the next build can close it, a viewer is found by a title of any length, and only by
+// the whole of it.
+TEST_F(ResultOpenerTest, TitlesLongerThanAPathAreMatchedWhole) {
+  const std::string title(300, 'T');
   std::ofstream(chm_, std::ios::binary) << title;
   Registration viewer(".chm", "\"" + fakeViewer() + "\" %1");
-  HWND window = reinterpret_cast<HWND>(1);
+  HWND window = nullptr;
+  EXPECT_TRUE(openResult(chm_, title, window, INFINITE));
+  ASSERT_NE(window, nullptr);
+  SendMessageA(window, WM_CLOSE, 0, 0);
+
+  std::ofstream(chm_, std::ios::binary) << title + "T";
+  window = reinterpret_cast<HWND>(1);
   EXPECT_TRUE(openResult(chm_, title, window, INFINITE));
   EXPECT_EQ(window, nullptr);
 }

@@ -31,6 +31,7 @@ actual="$(awk '
     label = $0
     sub(/.*<param name="Name" value="/, "", label)
     sub(/">[[:space:]]*$/, "", label)
+    gsub(/&lt;/, "<", label); gsub(/&gt;/, ">", label); gsub(/&quot;/, "\"", label); gsub(/&amp;/, "\\&", label)
     indent = ""
     for (i = 1; i < depth; i++) indent = indent "."
     print indent label

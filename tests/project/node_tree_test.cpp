@@ -26,6 +26,9 @@ TEST(NodeTreeFillTest, ChildrenFollowArrivalOrderUnderContainersOnly) {
             "Root|.Plain|.Folder|..Rtf in folder|..Sub folder|...Archive|.Html");
   EXPECT_EQ(f.tree.Count(), 7u);
   EXPECT_EQ(f.tree.Root()->nextSibling, nullptr);
+  std::vector<std::string> unplaced;
+  for (const ExportNode* node : unplacedNodes(f.tree, f.Nodes())) unplaced.push_back(node->header);
+  EXPECT_EQ(unplaced, (std::vector<std::string>{"Child of plain text", "Orphan", "Second root"}));
 }
 
 TEST(NodeTreeFillTest, RepeatedIdsCannotLoop) {

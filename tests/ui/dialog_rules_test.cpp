@@ -11,15 +11,16 @@ namespace {
 bool shiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 TEST(DialogTexts, ProposedFileNames) {
-  EXPECT_EQ(proposedFileName("Notes: A\\B?"), "Notes- A/B.chm");
+  EXPECT_EQ(proposedFileName("Notes: A\\B?"), "Notes- A_B.chm");
+  EXPECT_EQ(proposedFileName("Notes 2011/2012 <A|B> *"), "Notes 2011_2012 _A_B_ _.chm");
   EXPECT_EQ(proposedFileName("Doc"), "Doc");
   EXPECT_EQ(proposedFileName("Help"), "Help");
   EXPECT_EQ(proposedFileName("Manual.CHM"), "Manual.CHM");
   EXPECT_EQ(proposedFileName(""), "");
-  EXPECT_EQ(proposedFileName("\"Big\" *plan*"), "Big *plan*.chm");
+  EXPECT_EQ(proposedFileName("\"Big\" *plan*"), "Big _plan_.chm");
   EXPECT_EQ(proposedFileName("a.chm.txt"), "a.chm.txt.chm");
   // The second byte of a two-byte character may be the byte of "\": it stays as it is.
-  EXPECT_EQ(proposedFileName("\x95\\\x8E\x86:\\", shiftJisLead), "\x95\\\x8E\x86-/.chm");
+  EXPECT_EQ(proposedFileName("\x95\\\x8E\x86:\\", shiftJisLead), "\x95\\\x8E\x86-_.chm");
 }
 
 TEST(DialogTexts, TitlesAndDescription) {
