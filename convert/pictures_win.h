@@ -38,10 +38,11 @@ void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& wor
 
 // One node: loads the object groups of `text` into the control (the whole text only when the
 // control reads another number of objects from them), saves each drawn object as the next
-// numbered bitmap file, makes a placeholder for it and appends (file name, placeholder) to `pictures`. When any
-// object was drawn, every object of `text` becomes a single blank with its placeholder, if it
-// has one, right before it; otherwise `text` and `pictures` stay as they were. The rest of the
-// text stays byte for byte whenever its object groups are the control's objects.
+// numbered bitmap file, makes a placeholder for it and appends (file name, placeholder) to
+// `pictures`. When any object was drawn, every object of `text` becomes a single blank with its
+// placeholder, if it has one, right before it; otherwise `text` and `pictures` stay as they
+// were. The rest of the text stays byte for byte whenever its object groups are the control's
+// objects.
 void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
                      int32_t& counter, const std::string& workFolder);
 

@@ -256,8 +256,8 @@ std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder,
 }
 
 // A copy of the project as chmcmd gets it (without its missing files or its index), in its folder
-// so that every relative name keeps its meaning, under a fresh name ending in ".hhp", which chmcmd needs to read it as one;
-// empty when it cannot be written.
+// so that every relative name keeps its meaning, under a fresh name ending in ".hhp", which
+// chmcmd needs to read it as one; empty when it cannot be written.
 std::wstring writeReducedProject(const std::wstring& folder, const std::string& text) {
   for (unsigned number = 1; number < 10000; ++number) {
     const std::wstring path = folder + L"\\hhc" + std::to_wstring(number) + L".hhp";

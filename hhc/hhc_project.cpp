@@ -74,7 +74,8 @@ std::string projectWithoutSearch(const std::string& project) {
                         std::size_t end) {
     const std::size_t equals = line.find('=');
     const bool searchLine = sameIgnoringCase(section, "[OPTIONS]") && equals != std::string::npos &&
-                            line[0] != '[' && sameIgnoringCase(trimmed(line.substr(0, equals)), "Full-text search");
+                            line[0] != '[' &&
+                            sameIgnoringCase(trimmed(line.substr(0, equals)), "Full-text search");
     if (!searchLine) {
       kept.append(project, start, end - start);
       return;
@@ -88,7 +89,8 @@ std::string projectWithoutSearch(const std::string& project) {
 
 bool crashed(const ChmcmdRun& run, const std::string& messages) {
   // Free Pascal's runtime reports an exception nobody caught, and ends with runtime error 217.
-  return run.ran && (run.status == 217 || messages.find("An unhandled exception occurred") != std::string::npos);
+  return run.ran &&
+         (run.status == 217 || messages.find("An unhandled exception occurred") != std::string::npos);
 }
 
 std::vector<std::string> listedFiles(const std::string& project) {

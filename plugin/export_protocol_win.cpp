@@ -38,8 +38,8 @@ constexpr int32_t kDocumentPathRoom = 780;
 // A node title the host claims to be longer than this is not asked for.
 constexpr int32_t kLongestNodeTitle = 1 << 20;
 
-// The first node's header on one line without blanks at its ends, else the document's file name without
-// folder and extension.
+// The first node's header on one line without blanks at its ends, else the document's file name
+// without folder and extension.
 std::string documentExportTitle() {
   const NodeStore& store = NodeStore::Instance();
   std::string title = store.Count() > 0 ? trimHeader(oneLineText(store[0]->header)) : std::string();
