@@ -14,8 +14,8 @@ static_assert(kStorageMode == 0x11012, "storage mode");
 
 RichEditCallback* RichEditCallback::Create(HRESULT& error) {
   IStorage* root = nullptr;
-  // No name: a temporary file, removed when the storage is released.
-  error = StgCreateDocfile(nullptr, kStorageMode, 0, &root);
+  // No name: a temporary file, which only the flag removes when the storage is released.
+  error = StgCreateDocfile(nullptr, kStorageMode | STGM_DELETEONRELEASE, 0, &root);
   if (FAILED(error) || !root) {
     if (SUCCEEDED(error)) error = E_FAIL;
     return nullptr;

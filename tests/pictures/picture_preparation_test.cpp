@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -122,7 +123,23 @@ class PicturesTest : public ::testing::Test {
   std::string workFolder;
 };
 
+// The temporary files of compound storages in the temporary folder.
+std::vector<std::string> storageFiles() {
+  char folder[MAX_PATH] = "";
+  GetTempPathA(MAX_PATH, folder);
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((std::string(folder) + "STO*.tmp").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(found.cFileName);
+  while (FindNextFileA(search, &found));
+  FindClose(search);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 TEST_F(PicturesTest, CallbackNumbersItsStoragesAndLeavesNoOutputUndefined) {
+  const std::vector<std::string> storagesBefore = storageFiles();
   HRESULT error = E_FAIL;
   RichEditCallback* callback = RichEditCallback::Create(error);
   ASSERT_TRUE(callback);
@@ -184,6 +201,8 @@ TEST_F(PicturesTest, CallbackNumbersItsStoragesAndLeavesNoOutputUndefined) {
   EXPECT_EQ(callback->GetDragDropEffect(TRUE, MK_LBUTTON, &effect), S_OK);
   EXPECT_EQ(effect, static_cast<DWORD>(DROPEFFECT_LINK));
   EXPECT_EQ(callback->Release(), 0u);
+  // Its storage's temporary file went with it.
+  EXPECT_EQ(storageFiles(), storagesBefore);
 
   // A storage that cannot hold sub-storages: the control hears of the failure.
   const std::wstring path = ansiToWide(workFolder + "\\read only.stg");
