@@ -105,15 +105,14 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
   loadRichText(richEdit, objectGroupsOnly(text, groups));
   const bool groupsAreObjects = groups.size() == static_cast<size_t>(objectCount(richEdit));
   if (!groupsAreObjects) loadRichText(richEdit, text);
-  const std::vector<RenderedObject> objects =
-      renderObjects(richEdit, host::optionColour(kOptionRenderColour));
-  if (objects.empty()) return;
   const size_t first = pictures.size();
-  for (const RenderedObject& object : objects) {
-    const std::string name = pictureFileName(counter++);
-    saveBitmapFile(object.bitmap.get(), workFolder + "\\" + name);
-    pictures.emplace_back(name, makePlaceholder());
-  }
+  const std::vector<RenderedObject> objects = renderObjects(
+      richEdit, host::optionColour(kOptionRenderColour), [&](const RenderedObject&, HBITMAP bitmap) {
+        const std::string name = pictureFileName(counter++);
+        saveBitmapFile(bitmap, workFolder + "\\" + name);
+        pictures.emplace_back(name, makePlaceholder());
+      });
+  if (objects.empty()) return;
 
   // The control's RTF would lose what it does not keep (Wine's drops field results, no rich edit
   // keeps bookmarks), so the placeholders go into the node's own text, the k-th object of the

@@ -6,6 +6,8 @@
 #include <richole.h>
 #include <rpc.h>
 
+#include <algorithm>
+
 #include "convert/pictures_win.h"
 #include "plugin/ansi_text_win.h"
 #include "project/file_output_win.h"
@@ -50,9 +52,22 @@ struct DrawingTools {
   HBRUSH brush;
 };
 
+// The object's size in pixels, scaled down to kLongestDrawingSide on its longer side.
+SIZE drawingSize(HDC memory, SIZEL size) {
+  int64_t width = MulDiv(size.cx, GetDeviceCaps(memory, LOGPIXELSX), kHimetricPerInch);
+  int64_t height = MulDiv(size.cy, GetDeviceCaps(memory, LOGPIXELSY), kHimetricPerInch);
+  const int64_t longer = std::max(width, height);
+  if (longer > kLongestDrawingSide) {
+    width = std::max<int64_t>(1, width * kLongestDrawingSide / longer);
+    height = std::max<int64_t>(1, height * kLongestDrawingSide / longer);
+  }
+  return {static_cast<LONG>(width), static_cast<LONG>(height)};
+}
+
 BitmapHandle drawObject(const DrawingTools& tools, IViewObject* view, SIZEL size) {
-  const int width = MulDiv(size.cx, GetDeviceCaps(tools.memory, LOGPIXELSX), kHimetricPerInch);
-  const int height = MulDiv(size.cy, GetDeviceCaps(tools.memory, LOGPIXELSY), kHimetricPerInch);
+  const SIZE pixels = drawingSize(tools.memory, size);
+  const int width = pixels.cx;
+  const int height = pixels.cy;
   BitmapHandle bitmap(CreateCompatibleBitmap(tools.screen, width, height));
   if (!bitmap) return bitmap;
   HGDIOBJ previous = SelectObject(tools.memory, bitmap.get());
@@ -84,8 +99,11 @@ bool writeBmpFile(HBITMAP bitmap, const std::string& path) {
   info.header.biBitCount = depth;
   info.header.biCompression = BI_RGB;
   const DWORD colours = depth <= 8 ? (DWORD(1) << depth) : 0;
-  const DWORD rowBytes = ((DWORD(shape.bmWidth) * depth + 31) / 32) * 4;
-  const DWORD pixelBytes = rowBytes * DWORD(shape.bmHeight);
+  const uint64_t rowBytes = ((uint64_t(shape.bmWidth) * depth + 31) / 32) * 4;
+  const uint64_t wholeBytes = rowBytes * uint64_t(shape.bmHeight);
+  // A BMP file counts its size in 32 bits; a larger bitmap is no file of this kind.
+  if (depth == 0 || wholeBytes > 0x7FFFFFFF - 2048) return false;
+  const DWORD pixelBytes = static_cast<DWORD>(wholeBytes);
   std::string pixels(pixelBytes, '\0');
   HDC screen = GetDC(nullptr);
   const int rows = GetDIBits(screen, bitmap, 0, shape.bmHeight, &pixels[0],
@@ -108,7 +126,7 @@ bool writeBmpFile(HBITMAP bitmap, const std::string& path) {
 
 }  // namespace
 
-std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour) {
+std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour, const RenderedObjectSink& sink) {
   std::vector<RenderedObject> rendered;
   Held<IRichEditOle> ole;
   if (!SendMessageA(richEdit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole.p)) || !ole.p)
@@ -125,8 +143,10 @@ std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour) {
     Held<IViewObject> view;
     if (FAILED(oleObject->QueryInterface(IID_IViewObject, reinterpret_cast<void**>(&view.p))) || !view.p)
       continue;
-    BitmapHandle bitmap = drawObject(tools, view.p, object.sizel);
-    if (bitmap) rendered.push_back({i, object.cp, std::move(bitmap)});
+    const BitmapHandle bitmap = drawObject(tools, view.p, object.sizel);
+    if (!bitmap) continue;
+    rendered.push_back({i, object.cp});
+    sink(rendered.back(), bitmap.get());
   }
   return rendered;
 }

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <type_traits>
@@ -18,12 +19,18 @@ struct BitmapDeleter {
 };
 using BitmapHandle = std::unique_ptr<std::remove_pointer_t<HBITMAP>, BitmapDeleter>;
 
-// One drawn object: its index among the control's objects, its character position and its bitmap.
+// One drawn object: its index among the control's objects and its character position.
 struct RenderedObject {
   LONG index;
   LONG position;
-  BitmapHandle bitmap;
 };
+
+// Takes one drawn object and its bitmap, which lives only for the call.
+using RenderedObjectSink = std::function<void(const RenderedObject&, HBITMAP)>;
+
+// Drawings are scaled down to this many pixels on their longer side: a picture that declares an
+// enormous size must not ask for gigabytes of bitmap.
+constexpr int kLongestDrawingSide = 4096;
 
 // The picture preparation of a build, run after the work folder is made and before runExport,
 // when pictures are wanted and RTF becomes HTML. `richEdit` is a hidden rich-text control that
@@ -46,9 +53,11 @@ void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& wor
 void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
                      int32_t& counter, const std::string& workFolder);
 
-// Draws every embedded object of the control on `colour` into a bitmap of its size in pixels,
-// from the last object to the first. Objects that cannot be described or drawn are left out.
-std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour);
+// Draws every embedded object of the control on `colour` into a bitmap of its size in pixels
+// (at most kLongestDrawingSide on the longer side), from the last object to the first, and hands
+// each to `sink` before drawing the next, so that a note of many pictures holds one bitmap at a
+// time. Objects that cannot be described or drawn are left out; returns the objects drawn.
+std::vector<RenderedObject> renderObjects(HWND richEdit, COLORREF colour, const RenderedObjectSink& sink);
 
 // Replaces the control's whole content by the RTF text, objects included; for texts longer
 // than 8191 bytes the control's text limit is first raised to eight times their length.

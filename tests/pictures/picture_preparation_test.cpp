@@ -326,6 +326,23 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
   EXPECT_EQ(metafile.Pixel(50, 10), kHostColour);
 }
 
+// A picture may declare any size; its drawing is scaled down to a bitmap the machine can hold.
+TEST_F(PicturesTest, AnEnormousPictureIsDrawnScaledDownInItsProportions) {
+  TreeFixture f;
+  f.Add(1, 0, 4, "Root");
+  f.Add(2, 1, 2, "Poster").text = "{\\rtf1\\ansi Wall" + dibPicture(kPictureColour, 450000, 225000) + "\\par}";
+  f.Fill();
+  std::vector<std::string> pictureFiles;
+  PictureTable table;
+  preparePictures(f.tree, richEdit, workFolder, pictureFiles, table);
+  ASSERT_EQ(pictureFiles, std::vector<std::string>{"Picture_0.bmp"});
+  const BmpFile bmp(workFolder + "\\Picture_0.bmp");
+  ASSERT_TRUE(bmp.valid);
+  EXPECT_EQ(bmp.width, kLongestDrawingSide);
+  EXPECT_EQ(bmp.height, kLongestDrawingSide / 2);
+  EXPECT_EQ(bmp.Pixel(kLongestDrawingSide / 2, kLongestDrawingSide / 4), kPictureColour);
+}
+
 #ifdef T2C_IRUN
 // The control keeps neither bookmarks nor (under Wine) field results: the note's own text must
 // carry them to the page, with only the picture replaced.
