@@ -1,6 +1,8 @@
 // Copies a host node record into a node the store owns.
 #include "plugin/node_copy_win.h"
 
+#include "plugin/node_icons_win.h"
+
 namespace t2c {
 
 std::unique_ptr<ExportNode> copyNode(const NodeInfo& info) {
@@ -11,7 +13,7 @@ std::unique_ptr<ExportNode> copyNode(const NodeInfo& info) {
   node->parentId = info.parentId;
   node->kind = info.kind;
   // The host destroys its own icon when it likes; the tree shows ours until the store is cleared.
-  if (info.icon) node->icon = CopyIcon(info.icon);
+  node->icon = keepNodeIcon(info.icon);
   return node;
 }
 

@@ -8,7 +8,7 @@
 
 namespace t2c {
 
-// A node of the plug-in's own: header, text, ids and kind copied, and a duplicate of the icon,
+// A node of the plug-in's own: header, text, ids and kind copied, and a kept copy of the icon,
 // which outlives the host's. A null header or text gives an empty one.
 std::unique_ptr<ExportNode> copyNode(const NodeInfo& info);
 

@@ -5,6 +5,7 @@
 #include <ole2.h>
 
 #include "model/export_node.h"
+#include "plugin/node_icons_win.h"
 #include "plugin/plugin_text.h"
 
 namespace t2c {
@@ -13,8 +14,6 @@ namespace {
 
 HINSTANCE g_instance = nullptr;
 bool g_initialised = false;
-
-void destroyNodeIcon(IconHandle icon) { DestroyIcon(static_cast<HICON>(icon)); }
 
 }  // namespace
 
@@ -34,7 +33,7 @@ HINSTANCE pluginInstance() {
 void ensureModuleInitialised() {
   if (g_initialised) return;
   g_initialised = true;
-  setIconDestroyer(destroyNodeIcon);
+  setIconDestroyer(releaseNodeIcon);
   // Results ignored: the host may have initialised OLE itself, and a missing rich edit library
   // or control class only matters to the windows that use it.
   OleInitialize(nullptr);

@@ -6,6 +6,7 @@
 #include "convert/converter_call_win.h"
 #include "model/export_settings.h"
 #include "plugin/host_services_win.h"
+#include "plugin/node_icons_win.h"
 #include "plugin/plugin_module_win.h"
 #include "plugin/plugin_text.h"
 #include "project/export_job.h"
@@ -287,7 +288,7 @@ void ExportDialog::SetUpHostLook() {
   }
   log_.SetUp(GetDlgItem(window_, IDC_LOG_LIST), background, text);
 
-  images_ = createNodeImages(nodes_.size(), background);
+  images_ = createNodeImages(keptIconCount(), background);
   TreeView_SetImageList(tree, images_, TVSIL_NORMAL);
   tree_.Fill(nodes_, images_);
   RefreshMarks();

@@ -28,12 +28,19 @@ void LogList::Append(const std::string& line) {
   item.pszText = const_cast<char*>(line.c_str());
   int index = static_cast<int>(SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
   ListView_EnsureVisible(list_, index, TRUE);
-  ListView_SetColumnWidth(list_, 0, LVSCW_AUTOSIZE);
+  // Autosizing measures every line, so a long build would slow down with each line it logs;
+  // measuring the new line alone keeps the same width.
+  const int needed = ListView_GetStringWidth(list_, line.c_str()) + kLabelMargins;
+  if (needed > columnWidth_) {
+    columnWidth_ = needed;
+    ListView_SetColumnWidth(list_, 0, columnWidth_);
+  }
   UpdateWindow(list_);
 }
 
 void LogList::Clear() {
   ListView_DeleteAllItems(list_);
+  columnWidth_ = 0;
   UpdateWindow(list_);
 }
 

@@ -18,7 +18,10 @@ class LogList {
   HWND Handle() const { return list_; }
 
  private:
+  // The space a report view leaves around a label, on either side together.
+  static constexpr int kLabelMargins = 12;
   HWND list_ = nullptr;
+  int columnWidth_ = 0;
 };
 
 // The read-only rich edit 3014 under the log.

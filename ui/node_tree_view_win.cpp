@@ -3,8 +3,11 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
+
 #include "plugin/ansi_text_win.h"
 #include "plugin/host_services_win.h"
+#include "plugin/node_icons_win.h"
 #include "plugin/plugin_module_win.h"
 #include "resources/icons.h"
 #include "resources/node_menu.h"
@@ -61,8 +64,10 @@ void setMenuState(HMENU menu, UINT command, const MenuItemState& state) {
 
 }  // namespace
 
-HIMAGELIST createNodeImages(size_t nodeCount, COLORREF background) {
-  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, static_cast<int>(nodeCount), 1);
+HIMAGELIST createNodeImages(size_t nodeIcons, COLORREF background) {
+  constexpr size_t kFixedImages = 5;
+  const int room = static_cast<int>(std::min<size_t>(kFixedImages + nodeIcons, 0x7FFF));
+  HIMAGELIST images = ImageList_Create(16, 16, ILC_COLOR32 | ILC_MASK, room, 16);
   if (!images) return nullptr;
   ImageList_SetBkColor(images, background);
   HICON container = static_cast<HICON>(
@@ -92,17 +97,25 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
   struct Filler {
     NodeTreeView* view;
     HIMAGELIST images;
-  } filler{this, images};
+    // Windows finds TVI_LAST by walking the siblings already there; naming the previous sibling
+    // keeps filling a folder of many notes linear.
+    std::unordered_map<const TreeItem*, HTREEITEM> lastChildOf;
+    // Nodes that share an icon share its image.
+    std::unordered_map<HICON, int> imageOf;
+  } filler{this, images, {}, {}};
   walkTree(model_, model_.Root(), [](TreeItem* item, void* context) {
     auto* fill = static_cast<Filler*>(context);
     int image = imageOfKind(item->node->kind);
-    if (item->node->icon && fill->images) {
-      int own = ImageList_AddIcon(fill->images, static_cast<HICON>(item->node->icon));
-      if (own >= 0) image = own;
+    if (HICON icon = keptIconImage(item->node->icon); icon && fill->images) {
+      auto known = fill->imageOf.find(icon);
+      if (known == fill->imageOf.end())
+        known = fill->imageOf.emplace(icon, ImageList_AddIcon(fill->images, icon)).first;
+      if (known->second >= 0) image = known->second;
     }
     TVINSERTSTRUCTA insert = {};
     insert.hParent = item->parent ? fill->view->HandleOf(item->parent) : TVI_ROOT;
-    insert.hInsertAfter = TVI_LAST;
+    HTREEITEM& previous = fill->lastChildOf[item->parent];
+    insert.hInsertAfter = previous ? previous : TVI_FIRST;
     insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
     insert.item.pszText = const_cast<char*>(item->label.c_str());
     insert.item.iImage = insert.item.iSelectedImage = image;
@@ -110,6 +123,7 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
     auto handle = reinterpret_cast<HTREEITEM>(
         SendMessageA(fill->view->tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
     fill->view->handles_[item] = handle;
+    if (handle) previous = handle;
     return true;
   }, &filler);
   if (model_.Root()) TreeView_Expand(tree_, HandleOf(model_.Root()), TVE_EXPAND);

@@ -14,8 +14,8 @@
 namespace t2c {
 
 // The tree's images: the container icon, the system's icons of .txt, .rtf, .htm and .mht, then
-// room for one icon per node.
-HIMAGELIST createNodeImages(size_t nodeCount, COLORREF background);
+// room for the given number of distinct node icons.
+HIMAGELIST createNodeImages(size_t nodeIcons, COLORREF background);
 
 class NodeTreeView {
  public:

@@ -4,21 +4,28 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
+#include <vector>
 
 #include "plugin/node_copy_win.h"
+#include "plugin/node_icons_win.h"
 
 namespace t2c {
 namespace {
 
-void destroyIcon(IconHandle icon) { DestroyIcon(static_cast<HICON>(icon)); }
-
 // An icon of the host's own making, which DestroyIcon really destroys (a shared one it would not).
-HICON hostIcon() {
+HICON hostIcon(BYTE pattern = 0xF0) {
   BYTE andMask[32 * 4];
   BYTE xorMask[32 * 4];
   std::memset(andMask, 0x0F, sizeof andMask);
-  std::memset(xorMask, 0xF0, sizeof xorMask);
+  std::memset(xorMask, pattern, sizeof xorMask);
   return CreateIcon(GetModuleHandleA(nullptr), 32, 32, 1, 1, andMask, xorMask);
+}
+
+std::unique_ptr<ExportNode> nodeWithIcon(HICON icon) {
+  NodeInfo info = {};
+  info.icon = icon;
+  return copyNode(info);
 }
 
 int iconWidth(HICON icon) {
@@ -32,7 +39,7 @@ int iconWidth(HICON icon) {
 }
 
 TEST(CopyNodeTest, TextsIdsKindAndAnIconOfItsOwn) {
-  const IconDestroyer previous = setIconDestroyer(destroyIcon);
+  const IconDestroyer previous = setIconDestroyer(releaseNodeIcon);
   char header[] = "Intro";
   char text[] = "{\\rtf1 Body\\par}";
   NodeInfo info;
@@ -57,8 +64,31 @@ TEST(CopyNodeTest, TextsIdsKindAndAnIconOfItsOwn) {
     EXPECT_EQ(node->kind, 9);
     ASSERT_NE(node->icon, nullptr);
     EXPECT_NE(node->icon, static_cast<IconHandle>(info.icon));
-    EXPECT_EQ(iconWidth(static_cast<HICON>(node->icon)), 32);
+    EXPECT_EQ(iconWidth(keptIconImage(node->icon)), 32);
   }
+  EXPECT_EQ(keptIconCount(), 0u);
+  setIconDestroyer(previous);
+}
+
+TEST(CopyNodeTest, NodesWithTheSamePictureShareOneIconUntilTheLastIsGone) {
+  const IconDestroyer previous = setIconDestroyer(releaseNodeIcon);
+  {
+    std::vector<std::unique_ptr<ExportNode>> nodes;
+    // Hosts hand every node an icon of its own making, mostly of the same few pictures.
+    for (int i = 0; i < 3000; ++i) {
+      HICON icon = hostIcon(i % 3 == 0 ? 0x0F : 0xF0);
+      nodes.push_back(nodeWithIcon(icon));
+      DestroyIcon(icon);
+    }
+    EXPECT_EQ(keptIconCount(), 2u);
+    EXPECT_EQ(keptIconImage(nodes[0]->icon), keptIconImage(nodes[3]->icon));
+    EXPECT_EQ(keptIconImage(nodes[1]->icon), keptIconImage(nodes[2]->icon));
+    EXPECT_NE(keptIconImage(nodes[0]->icon), keptIconImage(nodes[1]->icon));
+    nodes.erase(nodes.begin() + 1, nodes.end());
+    EXPECT_EQ(keptIconCount(), 1u);
+    EXPECT_EQ(iconWidth(keptIconImage(nodes[0]->icon)), 32);
+  }
+  EXPECT_EQ(keptIconCount(), 0u);
   setIconDestroyer(previous);
 }
 

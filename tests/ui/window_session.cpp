@@ -10,6 +10,7 @@
 #include "host/window_driver_win.h"
 #include "model/export_settings.h"
 #include "picture_samples.h"
+#include "plugin/node_icons_win.h"
 #include "plugin/plugin_module_win.h"
 #include "ui/export_dialog_win.h"
 #include "windows_path.h"
@@ -133,7 +134,7 @@ void fillMixedDocument(NodeStore& store, bool withUnknownKind) {
           "{\\rtf1\\ansi Some {\\b bold} text " + dibPicture(RGB(0, 128, 255), 600, 300) + ".\\par}");
   addNode(store, 13, 10, 3, "Web page", "<html><body><p>Page</p></body></html>");
   addNode(store, 14, 10, 1, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
-  addNode(store, 15, 10, 5, "Chapter").icon = CopyIcon(LoadIcon(nullptr, IDI_INFORMATION));
+  addNode(store, 15, 10, 5, "Chapter").icon = keepNodeIcon(LoadIcon(nullptr, IDI_INFORMATION));
   addNode(store, 16, 15, 0, "Notes", "plain notes");
   addNode(store, 17, 15, 2, "Deep", "{\\rtf1\\ansi Deep text.\\par}");
   addNode(store, 19, 77, 0, "Orphan", "never shown");
