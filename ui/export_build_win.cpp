@@ -170,6 +170,8 @@ bool ExportDialog::Build(const std::string& destination) {
   // A node the tree could not place gets no article: the user learns which.
   for (const ExportNode* node : unplacedNodes(tree_.Model(), nodes_))
     log_.Append("Not in the tree, so not in the CHM-file: " + node->header);
+  for (const TreeItem* item : tree_.UnshownItems())
+    if (!item->node->excluded) log_.Append("Too deep to show in the tree, in the CHM-file all the same: " + item->label);
   if (!workFolder_.empty()) {
     removeWorkFolder(workFolder_);
     workFolder_.clear();

@@ -90,6 +90,7 @@ void NodeTreeView::Attach(HWND tree, HWND owner) {
 void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images) {
   TreeView_DeleteAllItems(tree_);
   handles_.clear();
+  unshown_.clear();
   firstArticle_ = nullptr;
   marks_ = ExclusionMarks();
   fillNodeTree(model_, nodes);
@@ -102,9 +103,16 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
     std::unordered_map<const TreeItem*, HTREEITEM> lastChildOf;
     // Nodes that share an icon share its image.
     std::unordered_map<HICON, int> imageOf;
-  } filler{this, images, {}, {}};
+    std::unordered_map<const TreeItem*, uint32_t> levelOf;
+  } filler{this, images, {}, {}, {}};
   walkTree(model_, model_.Root(), [](TreeItem* item, void* context) {
     auto* fill = static_cast<Filler*>(context);
+    const uint32_t level = item->parent ? fill->levelOf[item->parent] + 1 : 0;
+    if (item->firstChild) fill->levelOf[item] = level;
+    if (level >= kShownLevels) {
+      if (level == kShownLevels) fill->view->unshown_.push_back(item);
+      return true;
+    }
     int image = imageOfKind(item->node->kind);
     if (HICON icon = keptIconImage(item->node->icon); icon && fill->images) {
       auto known = fill->imageOf.find(icon);

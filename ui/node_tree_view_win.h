@@ -24,9 +24,16 @@ class NodeTreeView {
   NodeTreeView& operator=(const NodeTreeView&) = delete;
   ~NodeTreeView();
 
+  // The deepest level the control shows. Windows' tree view walks its levels recursively (when
+  // it deletes them, for one), so a document nested thousands deep would overflow the host's
+  // stack; the levels below stay in the model and in the help file.
+  static constexpr uint32_t kShownLevels = 500;
+
   void Attach(HWND tree, HWND owner);
   // Builds the model from the nodes and shows it; a node's own icon is appended to `images`.
   void Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images);
+  // The items just below the shown levels, in walk order: each stands for itself and its subtree.
+  const std::vector<const TreeItem*>& UnshownItems() const { return unshown_; }
 
   const NodeTree& Model() const { return model_; }
   TreeItem* Selected() const;
@@ -66,6 +73,7 @@ class NodeTreeView {
   NodeTree model_;
   ExclusionMarks marks_;
   std::unordered_map<const TreeItem*, HTREEITEM> handles_;
+  std::vector<const TreeItem*> unshown_;
   TreeItem* firstArticle_ = nullptr;
   HFONT strikeOutFont_ = nullptr;
 };

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <regex>
 
 #include "host/host_state_win.h"
@@ -12,6 +13,7 @@
 #include "project/work_folder_win.h"
 #include "resources/main_dialog.h"
 #include "resources/node_menu.h"
+#include "ui/node_tree_view_win.h"
 #include "viewer_registration.h"
 #include "window_session.h"
 
@@ -262,6 +264,27 @@ TEST_F(WindowBuildTest, EveryCheckCanStopTheBuild) {
   tly::pressDialogButton(box.window, IDOK);
   CloseHandle(file);
 
+  EXPECT_TRUE(session.Close());
+}
+
+TEST_F(WindowBuildTest, AChainDeeperThanTheTreeShowsIsInTheHelpFileWhole) {
+  // Containers nested one level deeper than the tree shows, and a note at the bottom.
+  const int levels = static_cast<int>(NodeTreeView::kShownLevels) + 1;
+  store.Clear();
+  for (int id = 1; id <= levels; ++id) addNode(store, id, id == 1 ? 1 : id - 1, 4, "Level " + std::to_string(id - 1));
+  addNode(store, levels + 1, levels, 0, "Bottom", "at the bottom");
+  MainWindowSession session(&store, "Chain", kDocumentMode);
+  ASSERT_TRUE(session.window);
+  EXPECT_EQ(SendMessageA(session.Control(IDC_NODE_TREE), TVM_GETCOUNT, 0, 0),
+            static_cast<LRESULT>(NodeTreeView::kShownLevels));
+
+  std::string chm = folder + "Chain.chm";
+  std::string log = MakeChmFile(session, chm);
+  EXPECT_NE(log.find("Too deep to show in the tree, in the CHM-file all the same: Level 500\n"), std::string::npos) << log;
+  EXPECT_NE(log.find("Creation " + chm + " successfully complete"), std::string::npos) << log;
+  std::string names = ContentsNames(chm);
+  EXPECT_EQ(std::count(names.begin(), names.end(), '|'), levels + 1);
+  EXPECT_EQ(names.substr(names.size() - std::min<size_t>(names.size(), 27)), "Level 499|Level 500|Bottom|");
   EXPECT_TRUE(session.Close());
 }
 
