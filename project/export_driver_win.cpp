@@ -24,12 +24,28 @@ std::string completionLine(uint32_t exitCode, uint32_t seconds) {
   return line;
 }
 
+std::string copyFailureLine(const std::string& destinationPath, DWORD error) {
+  char code[32];
+  std::snprintf(code, sizeof code, " (error %lu)", static_cast<unsigned long>(error));
+  return "Cannot copy the CHM-file to " + destinationPath + code;
+}
+
 // Copies the compiled file out of the work folder and shows it; true when it reached the
 // destination.
 bool deliverResult(const ExportRun& run, const std::string& projectPath, const std::string& destinationPath,
                    const std::string& titleText, HWND& viewerWindow) {
   std::string compiled = folderOf(projectPath, true) + "\\" + kCompiledFileName;
-  if (!CopyFileA(compiled.c_str(), destinationPath.c_str(), FALSE)) return false;
+  const DWORD attributes = GetFileAttributesA(compiled.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  // An empty file is what a compiler that broke off leaves; it must not replace the user's file.
+  if (fileSize(compiled) == 0) {
+    run.Log("The compiler made an empty CHM-file: nothing to copy");
+    return false;
+  }
+  if (!CopyFileA(compiled.c_str(), destinationPath.c_str(), FALSE)) {
+    run.Log(copyFailureLine(destinationPath, GetLastError()));
+    return false;
+  }
   DeleteFileA(compiled.c_str());
   run.Log("Start HTML Help with " + fileNameOf(destinationPath));
   openResult(destinationPath, titleText, viewerWindow);

@@ -71,6 +71,13 @@ int collectLine(const char* line, void* context) {
   return 1;
 }
 
+void writeText(const std::string& path, const std::string& text) { ASSERT_TRUE(writeWholeFile(path, text)); }
+
+std::string readText(const std::string& path) {
+  std::string text;
+  return readWholeFile(path, text) ? text : "(unreadable)";
+}
+
 std::string currentDirectory() {
   char folder[MAX_PATH] = "";
   GetCurrentDirectoryA(MAX_PATH, folder);
@@ -237,10 +244,39 @@ TEST_F(ExportDriverTest, CompilerWithoutOutputFails) {
             "Complete HTML Help complier with exit code 0, timeout ");
 }
 
-TEST_F(ExportDriverTest, UnwritableDestinationFails) {
+// A destination that cannot take the help file keeps what it held, and the log says why.
+TEST_F(ExportDriverTest, DestinationThatCannotTakeTheHelpFileFails) {
+  const std::string earlier = "an earlier help file";
+  auto expectKept = [&](const std::string& why, const std::string& errorText) {
+    EXPECT_FALSE(Build()) << why;
+    ASSERT_FALSE(log.empty()) << why;
+    EXPECT_EQ(log.back(), "Cannot copy the CHM-file to " + destination + errorText) << why;
+    EXPECT_EQ(log.size(), 7u) << why;
+    log.clear();
+  };
+  const std::string folderDestination = destination;
   destination = tempFolder() + "t2c export test\\missing folder\\Handbook.chm";
+  expectKept("missing folder", " (error 3)");
+
+  destination = folderDestination;
+  writeText(destination, earlier);
+  HANDLE held = CreateFileA(destination.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  expectKept("held open", " (error 32)");
+  CloseHandle(held);
+  EXPECT_TRUE(readText(destination) == earlier) << "the held file was replaced";
+}
+
+TEST_F(ExportDriverTest, EmptyHelpFileFromTheCompilerIsNoSuccess) {
+  writeText(destination, "an earlier help file");
+  job.compilerPath = windowsPath(T2C_FAKE_COMPILER);
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_EMPTY", "1");
   EXPECT_FALSE(Build());
-  EXPECT_EQ(log.size(), 6u);
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_EMPTY", nullptr);
+  EXPECT_TRUE(readText(destination) == "an earlier help file") << "an empty help file replaced the earlier one";
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, false, job.compilerPath,
+                        {"HHC: warning: exiting with 0", "The compiler made an empty CHM-file: nothing to copy"}),
+            "Complete HTML Help complier with exit code 0, timeout ");
 }
 
 TEST_F(ExportDriverTest, ContentsOrProjectFileThatCannotBeCreatedEndsTheBuild) {
