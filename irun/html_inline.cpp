@@ -1,6 +1,7 @@
 // Inline HTML: formatting tags nest in a fixed order so a change reopens only what follows it.
 #include "html_inline.h"
 
+#include <algorithm>
 #include <cctype>
 
 namespace irun {
@@ -202,6 +203,9 @@ std::string InlineBuilder::take() {
     deferred_.clear();
     std::string result;
     result.swap(html_);
+    // The next paragraph is likely as long: one allocation instead of a doubling series (within
+    // reason, after a paragraph of megabytes).
+    html_.reserve(std::min<size_t>(result.size(), 64 * 1024));
     // Formatting and links carry over into the next paragraph, reopened there on demand.
     dirty_ = true;
     openStyle_ = InlineStyle();

@@ -81,6 +81,7 @@ void Reader::onWord(const Token& t) {
             return;
         case Kw::DefFont:
             deff_ = p;
+            styleCache_.clear();
             s.chr.font = p;
             refreshCodePage();
             return;

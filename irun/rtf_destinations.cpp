@@ -197,6 +197,7 @@ void Reader::commitFont() {
         entryName_.clear();
         return;
     }
+    styleCache_.clear();
     FontInfo& font = fonts_[fontEntry_];
     size_t begin = entryName_.find_first_not_of(U' ');
     size_t end = entryName_.find_last_not_of(U' ');
@@ -225,6 +226,7 @@ void Reader::commitStyle() {
 
 void Reader::commitColour() {
     if (colours_.size() >= 100000) return;
+    styleCache_.clear();
     if (rgb_[0] < 0 && rgb_[1] < 0 && rgb_[2] < 0) {
         colours_.emplace_back();
     } else {

@@ -291,7 +291,21 @@ void Reader::syncInline() {
     styleForce_ = false;
     synced_ = st().chr;
     syncedRtl_ = st().para.rtl;
-    inline_->setStyle(styleFor(synced_));
+    for (const CachedStyle& cached : styleCache_) {
+        if (cached.rtl == syncedRtl_ && cached.chr == synced_) {
+            inline_->setStyle(cached.style);
+            return;
+        }
+    }
+    constexpr size_t kCachedStyles = 16;
+    CachedStyle made{synced_, syncedRtl_, styleFor(synced_)};
+    inline_->setStyle(made.style);
+    if (styleCache_.size() < kCachedStyles) {
+        styleCache_.push_back(std::move(made));
+    } else {
+        styleCache_[styleCacheNext_] = std::move(made);
+        styleCacheNext_ = (styleCacheNext_ + 1) % kCachedStyles;
+    }
 }
 
 void Reader::finishDocument() {

@@ -210,6 +210,15 @@ private:
     Flow* flow_ = &bodyFlow_;
     CharFormat synced_;
     bool syncedRtl_ = false;
+    // The styles of the last few formats: a document switches among a handful of them, and a
+    // style costs a font-name and colour lookup to build. Emptied when those tables change.
+    struct CachedStyle {
+        CharFormat chr;
+        bool rtl;
+        InlineStyle style;
+    };
+    std::vector<CachedStyle> styleCache_;
+    size_t styleCacheNext_ = 0;
     bool formatDirty_ = true, linkDirty_ = false, styleForce_ = true;
     bool inNote_ = false, noteBackLink_ = false;
     int noteCount_ = 0;
