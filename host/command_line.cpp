@@ -21,7 +21,7 @@ std::string hostUsage() {
   return "usage: TessalyHost.exe [--plugin DLL]\n"
          "         prints what Tessaly sees of the plug-in\n"
          "       TessalyHost.exe DOCUMENT [--current PATH]\n"
-         "         opens a document folder in a window, with the plug-in's menu\n"
+         "         opens a document folder (or a .nodes list of nodes) in a window, with the plug-in's menu\n"
          "       TessalyHost.exe DOCUMENT --export document|branch [--branch PATH] --out FILE.chm\n"
          "                       [--rtf html|rtf|skip|link] [--plain-text html|text]\n"
          "                       [--full-text-search on|off] [--syntax on|off] [--pictures on|off]\n"

@@ -59,4 +59,12 @@ std::string headerOfFileName(const std::string& name);
 // Files and folders whose names start with "." are left out.
 Document loadDocument(DocumentSource& source, const std::string& folder);
 
+// Reads a document listed in one file (a ".nodes" file), for documents no folder can hold:
+// thousands of levels, headers of any bytes. One node a line in pre-order: its depth (the root's
+// 0), a tab, its kind as a number (empty: a container), a tab, its header, and optionally a tab
+// and its text. Header and text write "\\", "\t", "\n", "\r" and "\xHH" for those bytes. A
+// node deeper than one below the node before it is taken as one below it; empty lines and lines
+// starting with "#" are none. Paths are the headers joined with "\".
+Document loadNodeList(const std::string& listing, const std::string& path);
+
 }  // namespace tly

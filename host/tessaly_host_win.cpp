@@ -134,12 +134,14 @@ int main() {
   if (command.mode == tly::HostCommand::Mode::Describe) return describe(plugin);
 
   const std::string folder = tly::fullPathOf(command.document);
-  if (!tly::isFolderPath(folder)) {
-    std::fprintf(stderr, "No document folder at %s\n", folder.c_str());
+  tly::FileSystemSource source;
+  std::string listing;
+  const bool listed = !tly::isFolderPath(folder) && source.Read(folder, listing);
+  if (!listed && !tly::isFolderPath(folder)) {
+    std::fprintf(stderr, "No document folder or node list at %s\n", folder.c_str());
     return 2;
   }
-  tly::FileSystemSource source;
-  const tly::Document document = tly::loadDocument(source, folder);
+  const tly::Document document = listed ? tly::loadNodeList(listing, folder) : tly::loadDocument(source, folder);
   for (const std::string& problem : document.problems) print(problem);
   const std::string currentPath = command.branchPath.empty() ? command.current : command.branchPath;
   const int current = document.Find(currentPath);

@@ -87,6 +87,30 @@ TEST(DocumentFolder, MissingFolderIsTheRootAlone) {
   EXPECT_EQ(outline(loadDocument(source, "D:\\Nothing\\")), "0<0 k4 Nothing [] \n");
 }
 
+TEST(NodeList, DepthsKindsAndEscapedBytes) {
+  const Document document = loadNodeList(
+      "# a comment line\n"
+      "0\t\t\n"
+      "1\t0\tTab\\there\tline one\\r\\nline two\\\\ \\x41\\xfF \\q\r\n"
+      "1\t\tFolder\n"
+      "\n"
+      "5\t2\tToo deep\t{\\\\rtf1 x}\n"
+      "2\t9\tOdd kind\n"
+      "x\tno depth\n"
+      "1\t3\tLast",
+      "C:\\Lists\\Hostile.nodes");
+  EXPECT_EQ(outline(document),
+            "0<0 k4 Hostile [] \n"
+            "  1<0 k0 Tab\there [Tab\there] line one\r\nline two\\ A\xFF \\q\n"
+            "  2<0 k4 Folder [Folder] \n"
+            "    3<2 k2 Too deep [Folder\\Too deep] {\\rtf1 x}\n"
+            "    4<2 k9 Odd kind [Folder\\Odd kind] \n"
+            "  5<0 k3 Last [Last] \n"
+            "! Line 8 is no node\n");
+  EXPECT_EQ(document.Find("folder/odd kind"), 4);
+  EXPECT_EQ(outline(loadNodeList("", "Empty.nodes")), "0<0 k4 Empty [] \n");
+}
+
 TEST(HostCommandLine, ModesSwitchesAndMistakes) {
   HostCommand describe = parseHostCommand({});
   EXPECT_EQ(describe.mode, HostCommand::Mode::Describe);
