@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "project/build_trace_win.h"
 #include "project/file_output_win.h"
 #include "project/text_mode.h"
 #include "project/work_folder_win.h"
@@ -84,6 +85,7 @@ bool runConverter(const std::string& rtfText, std::string& result, const std::st
   const auto entry =
       reinterpret_cast<ConverterEntry>(reinterpret_cast<void*>(GetProcAddress(library, kConverterEntryPoint)));
   if (entry) {
+    const TracedPhase converting("convert");
     const bool returnedNonZero = entry(rtfPath.c_str(), htmlPath.c_str(), 16, colourText.c_str(), 0, 96) != 0;
     failure = converterCallFailure(returnedNonZero, writtenSinceClaim(htmlPath));
   }

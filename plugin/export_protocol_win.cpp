@@ -12,6 +12,7 @@
 #include "plugin/node_copy_win.h"
 #include "plugin/plugin_module_win.h"
 #include "plugin/plugin_text.h"
+#include "project/build_trace_win.h"
 #include "resources/strings.h"
 #include "ui/export_dialog_win.h"
 #include "ui/progress_window_win.h"
@@ -25,6 +26,7 @@ std::unique_ptr<ProgressWindow> g_progress;
 bool g_windowOpen = false;
 
 void beginExport(InitInfo& info, bool branch) {
+  traceEvent("collect begin");
   NodeStore::Instance().Clear();
   if (branch) info.flags |= kInitBranch;
   if (ExportSettings::Instance().ExportWithSyntaxH) info.flags |= kInitSyntaxHighlighting;
@@ -64,6 +66,7 @@ std::string branchExportTitle() {
 }
 
 void finishExport(bool branch) {
+  traceEvent("collect end");
   const std::string title = branch ? branchExportTitle() : documentExportTitle();
   g_progress.reset();
   const std::string caption = loadString(branch ? IDS_MENU_BRANCH : IDS_MENU_DOCUMENT);

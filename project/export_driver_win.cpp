@@ -7,6 +7,7 @@
 #include "compiler/result_opener_win.h"
 #include "convert/article_writer_win.h"
 #include "project/article_naming.h"
+#include "project/build_trace_win.h"
 #include "project/path_names.h"
 #include "project/project_file.h"
 #include "project/project_writers_win.h"
@@ -67,29 +68,41 @@ bool runExport(const NodeTree& tree, const std::string& destinationPath, const E
   }
 
   run.Log(std::string("Convert nodes headers to filenames") + kEllipsis);
+  traceEvent("naming begin");
   assignArticleNames(run);
+  traceEvent("naming end");
 
   run.Log(std::string("Write data to files") + kEllipsis);
+  traceEvent("articles begin");
   walkTree(tree, tree.Root(), writeNodeArticle, &run);
+  traceEvent("articles end");
   // The writer has logged the file.
   if (run.writeFailed) return false;
 
   // The writers log their own lines, "Make content file" and those of a file not written.
+  traceEvent("contents begin");
   std::string contentsPath = writeContentsFile(run);
+  traceEvent("contents end");
   if (contentsPath.empty()) return false;
+  traceEvent("project begin");
   ProjectFileResult project = writeProjectFile(job, run, contentsPath, language);
+  traceEvent("project end");
   if (project.path.empty()) return false;
 
   std::string compilerPath = job.compilerPath.empty() ? compilerDefaultPath() : job.compilerPath;
   run.Log("Start HTML Help compiler at " + compilerPath + kEllipsis);
   uint32_t before = tickCount();
+  traceEvent("compiler begin");
   CompilerOutcome compiler = runCompiler(compilerPath, project.path);
+  traceEvent("compiler end");
   run.Log(completionLine(compiler.started ? compiler.exitCode : 0, elapsedSeconds(before, tickCount())));
   // A help file made without something it should hold (an article, its search) says so here.
   for (const std::string& warning : compiler.warnings) run.Log(warning);
 
+  traceEvent("copy begin");
   bool delivered = compiler.started &&
                    deliverResult(run, project.path, destinationPath, project.titleText, viewerWindow);
+  traceEvent("copy end");
   if (delivered) {
     run.Log("Export to " + fileNameOf(destinationPath) + " successfully complete [" +
             formatByteSize(fileSize(destinationPath)) + "]");

@@ -12,6 +12,7 @@
 #include "plugin/ansi_text_win.h"
 #include "plugin/host_services_win.h"
 #include "plugin/plugin_module_win.h"
+#include "project/build_trace_win.h"
 #include "project/export_driver_win.h"
 #include "project/work_folder_win.h"
 #include "resources/main_dialog.h"
@@ -158,6 +159,7 @@ std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
     return nullptr;
   }
   auto pictures = std::make_unique<PictureTable>();
+  const TracedPhase preparing("pictures");
   preparePictures(tree_.Model(), loader, workFolder_, job.pictureFiles, *pictures);
   job.htmlHook = substitutePictures;
   job.htmlHookContext = pictures.get();

@@ -9,6 +9,7 @@
 #include "plugin/node_icons_win.h"
 #include "plugin/plugin_module_win.h"
 #include "plugin/plugin_text.h"
+#include "project/build_trace_win.h"
 #include "project/export_job.h"
 #include "project/work_folder_win.h"
 #include "resources/main_dialog.h"
@@ -178,6 +179,7 @@ bool ExportDialog::PreTranslate(MSG& message) {
 }
 
 void ExportDialog::OnInitDialog() {
+  const TracedPhase opening("window");
   WriteControls();
   makeHeaderLabel(GetDlgItem(window_, IDC_LOG_HEADING));
   tree_.Attach(GetDlgItem(window_, IDC_NODE_TREE), window_);

@@ -1,0 +1,52 @@
+// The benchmark trace: a file kept open for appending, and a millisecond clock with fractions.
+#include "project/build_trace_win.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <mutex>
+#include <string>
+
+namespace t2c {
+namespace {
+
+struct TraceFile {
+  HANDLE file = INVALID_HANDLE_VALUE;
+  LARGE_INTEGER frequency = {};
+  std::mutex lock;
+
+  TraceFile() {
+    char path[MAX_PATH] = "";
+    const DWORD length = GetEnvironmentVariableA("TESSALY2CHM_TRACE", path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return;
+    file = CreateFileA(path, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
+                       FILE_ATTRIBUTE_NORMAL, nullptr);
+    QueryPerformanceFrequency(&frequency);
+  }
+};
+
+TraceFile& traceFile() {
+  static TraceFile trace;
+  return trace;
+}
+
+}  // namespace
+
+void traceEvent(const char* event) {
+  TraceFile& trace = traceFile();
+  if (trace.file == INVALID_HANDLE_VALUE || trace.frequency.QuadPart == 0) return;
+  LARGE_INTEGER now;
+  QueryPerformanceCounter(&now);
+  char stamp[32];
+  std::snprintf(stamp, sizeof stamp, "%.3f ", static_cast<double>(now.QuadPart) * 1000.0 / trace.frequency.QuadPart);
+  const std::string line = stamp + std::string(event) + "\n";
+  std::lock_guard<std::mutex> hold(trace.lock);
+  DWORD written = 0;
+  WriteFile(trace.file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+}
+
+TracedPhase::TracedPhase(const char* phase) : phase_(phase) { traceEvent((std::string(phase) + " begin").c_str()); }
+
+TracedPhase::~TracedPhase() { traceEvent((std::string(phase_) + " end").c_str()); }
+
+}  // namespace t2c
