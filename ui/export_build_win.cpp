@@ -207,6 +207,7 @@ bool ExportDialog::Build(const std::string& destination) {
   pictures.reset();
   RememberViewer();
   log_.Append(fillInText(loadString(delivered ? IDS_CREATION_COMPLETE : IDS_CREATION_FAILED), destination));
+  log_.ShowLast();
   return delivered;
 }
 

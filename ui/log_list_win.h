@@ -11,17 +11,23 @@ namespace t2c {
 class LogList {
  public:
   void SetUp(HWND list, COLORREF background, COLORREF text);
-  // Appends the line, scrolls it into view and paints at once, since a build blocks the
-  // window's thread until it ends.
+  // Appends the line; scrolls to it and paints at once (a build blocks the window's thread until
+  // it ends) unless the list was shown less than a quarter of a second ago.
   void Append(const std::string& line);
+  // Scrolls to the last line and paints now: for the end of a build.
+  void ShowLast();
   void Clear();
   HWND Handle() const { return list_; }
 
  private:
   // The space a report view leaves around a label, on either side together.
   static constexpr int kLabelMargins = 12;
+  static constexpr DWORD kShowEveryMs = 250;
   HWND list_ = nullptr;
   int columnWidth_ = 0;
+  bool shown_ = false;
+  bool frozen_ = false;
+  DWORD lastShown_ = 0;
 };
 
 // The read-only rich edit 3014 under the log.

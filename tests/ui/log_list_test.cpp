@@ -1,5 +1,5 @@
-// The build's log on a real list-view control under Wine: every line fits its column, and a long
-// build does not resize the column once per line.
+// The build's log on a real list-view control under Wine: every line fits its column, a long
+// build does not resize the column once per line, and its end shows the last line.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -69,6 +69,8 @@ TEST_F(LogListTest, ALongBuildResizesTheColumnOnlyWhenALineIsWider) {
   for (int i = 0; i < 2000; ++i) log_.Append("Article " + std::to_string(1000 + i) + " written");
   EXPECT_EQ(ListView_GetItemCount(list_), 2000);
   EXPECT_LE(columnWidthRequests, 2) << "the column was resized for lines that fitted";
+  log_.ShowLast();
+  EXPECT_GE(ListView_GetTopIndex(list_) + ListView_GetCountPerPage(list_), 2000) << "the last line is out of view";
   log_.Append(std::string(120, 'W'));
   EXPECT_GT(columnWidth(), textWidth(std::string(120, 'W')));
 }
