@@ -1,4 +1,4 @@
-// Tree model: filling from the node list, pre-order walk and depth, without any window.
+// Tree model: filling from the node list, search by id, pre-order walks and depth, without any window.
 #include "project/node_tree.h"
 
 #include <unordered_map>
@@ -100,19 +100,38 @@ std::vector<const ExportNode*> unplacedNodes(const NodeTree& tree, const std::ve
   return unplaced;
 }
 
-void walkTree(const NodeTree&, TreeItem* start, TreeVisitor visitor, void* context) {
+namespace {
+
+// Pre-order without recursion, counting the steps down and up for the depth.
+template <typename Visit>
+void walkFrom(TreeItem* start, Visit visit) {
   TreeItem* item = start;
+  uint32_t depth = 0;
   while (item) {
-    if (!visitor(item, context)) return;
+    if (!visit(item, depth)) return;
     if (item->firstChild) {
       item = item->firstChild;
+      ++depth;
       continue;
     }
     // Climb until an ancestor below `start` has a next sibling.
-    while (item != start && !item->nextSibling) item = item->parent;
+    while (item != start && !item->nextSibling) {
+      item = item->parent;
+      --depth;
+    }
     if (item == start) return;
     item = item->nextSibling;
   }
+}
+
+}  // namespace
+
+void walkTree(const NodeTree&, TreeItem* start, TreeVisitor visitor, void* context) {
+  walkFrom(start, [visitor, context](TreeItem* item, uint32_t) { return visitor(item, context); });
+}
+
+void walkTreeWithDepths(const NodeTree&, TreeItem* start, DepthVisitor visitor, void* context) {
+  walkFrom(start, [visitor, context](TreeItem* item, uint32_t depth) { return visitor(item, depth, context); });
 }
 
 uint32_t itemDepth(const TreeItem* item) {

@@ -55,7 +55,12 @@ std::vector<const ExportNode*> unplacedNodes(const NodeTree& tree, const std::ve
 using TreeVisitor = bool (*)(TreeItem* item, void* context);
 void walkTree(const NodeTree& tree, TreeItem* start, TreeVisitor visitor, void* context);
 
-// The number of parent steps from the item up to the root item.
+// The same walk, telling each item's depth below `start` (0 for `start` itself).
+using DepthVisitor = bool (*)(TreeItem* item, uint32_t depth, void* context);
+void walkTreeWithDepths(const NodeTree& tree, TreeItem* start, DepthVisitor visitor, void* context);
+
+// The number of parent steps from the item up to the root item; a walk that needs the depth of
+// every item takes it from walkTreeWithDepths instead of climbing from each.
 uint32_t itemDepth(const TreeItem* item);
 
 }  // namespace t2c

@@ -1,4 +1,4 @@
-// Tree model: filling from the node list, walk order, stopping, depth and search.
+// Tree model: filling from the node list, walk order, stopping, depths and search.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -115,6 +115,33 @@ TEST_F(WalkTest, WalkFromAnItemStaysInsideItsSubtree) {
   EXPECT_TRUE(none.labels.empty());
 }
 
+struct DepthVisits {
+  std::string seen;
+  size_t stopAfter = SIZE_MAX;
+};
+
+bool recordDepth(TreeItem* item, uint32_t depth, void* context) {
+  auto& v = *static_cast<DepthVisits*>(context);
+  v.seen += item->label + std::to_string(depth) + " ";
+  return v.seen.size() < v.stopAfter;
+}
+
+TEST_F(WalkTest, DepthsCountFromTheStartAndTheWalkStopsLikeThePlainOne) {
+  DepthVisits whole;
+  walkTreeWithDepths(f.tree, f.tree.Root(), recordDepth, &whole);
+  EXPECT_EQ(whole.seen, "root0 P1 R2 Q1 ");
+  DepthVisits branch;
+  walkTreeWithDepths(f.tree, f.tree.FindById(2), recordDepth, &branch);
+  EXPECT_EQ(branch.seen, "P0 R1 ");
+  DepthVisits stopped;
+  stopped.stopAfter = 9;
+  walkTreeWithDepths(f.tree, f.tree.Root(), recordDepth, &stopped);
+  EXPECT_EQ(stopped.seen, "root0 P1 ");
+  DepthVisits none;
+  walkTreeWithDepths(f.tree, nullptr, recordDepth, &none);
+  EXPECT_EQ(none.seen, "");
+}
+
 TEST_F(WalkTest, FindByIdTakesTheFirstInPreOrder) {
   EXPECT_EQ(f.tree.FindById(3)->label, "R");
   EXPECT_EQ(f.tree.FindById(42), nullptr);
@@ -131,6 +158,12 @@ TEST(WalkDeepTest, VeryDeepTreesNeedNoRecursion) {
   walkTree(f.tree, f.tree.Root(), record, &v);
   EXPECT_EQ(v.labels.size(), static_cast<size_t>(depth + 1));
   EXPECT_EQ(itemDepth(f.tree.FindById(depth)), static_cast<uint32_t>(depth));
+  uint32_t deepest = 0;
+  walkTreeWithDepths(f.tree, f.tree.Root(), [](TreeItem*, uint32_t level, void* context) {
+    *static_cast<uint32_t*>(context) = level;
+    return true;
+  }, &deepest);
+  EXPECT_EQ(deepest, static_cast<uint32_t>(depth));
 }
 
 }  // namespace
