@@ -48,17 +48,44 @@ bool chainContents(int n) {
   return countOf(run.contentsItems, "<LI>") == static_cast<size_t>(n) + 1 && run.openLists == n + 1;
 }
 
+// Folders that all share one id, and notes naming that id as their parent.
+bool repeatedIds(int n) {
+  Nodes nodes;
+  nodes.Add(1, 1, 4);
+  for (int i = 0; i < n; ++i) nodes.Add(2, 1, 5);
+  for (int i = 0; i < n; ++i) nodes.Add(3, 2, 0);
+  NodeTree tree;
+  fillNodeTree(tree, nodes.list);
+  return tree.Count() == 2 * static_cast<size_t>(n) + 1;
+}
+
+// Every node of a tree of folders and notes looked up by its id.
+bool findEveryId(int n) {
+  Nodes nodes;
+  nodes.Add(0, 0, 4);
+  for (int i = 1; i <= n; ++i) nodes.Add(i, i % 10 == 1 ? 0 : (i - 1) / 10 * 10 + 1, i % 10 == 1 ? 5 : 0);
+  NodeTree tree;
+  fillNodeTree(tree, nodes.list);
+  for (int i = 0; i <= n; ++i) {
+    const TreeItem* item = tree.FindById(i);
+    if (!item || item->node->id != i) return false;
+  }
+  return tree.Count() == static_cast<size_t>(n) + 1 && tree.FindById(n + 1) == nullptr;
+}
+
 }  // namespace
 }  // namespace t2c
 
 int main(int argc, char** argv) {
   if (argc != 3) {
-    std::fprintf(stderr, "usage: tree_growth_driver chain-contents SCALE\n");
+    std::fprintf(stderr, "usage: tree_growth_driver chain-contents|repeated-ids|find-every-id SCALE\n");
     return 2;
   }
   const std::string kind = argv[1];
   const int scale = std::atoi(argv[2]);
   if (kind == "chain-contents") return t2c::chainContents(5000 * scale) ? 0 : 1;
+  if (kind == "repeated-ids") return t2c::repeatedIds(1000 * scale) ? 0 : 1;
+  if (kind == "find-every-id") return t2c::findEveryId(1000 * scale) ? 0 : 1;
   std::fprintf(stderr, "unknown case %s\n", argv[1]);
   return 2;
 }

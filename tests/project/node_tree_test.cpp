@@ -148,6 +148,33 @@ TEST_F(WalkTest, FindByIdTakesTheFirstInPreOrder) {
   EXPECT_EQ(itemDepth(f.tree.Root()), 0u);
 }
 
+TEST(NodeTreeSearchTest, RepeatedIdsFindTheFirstInPreOrderAndChangesAreFound) {
+  TreeFixture f;
+  f.Add(1, 1, 4, "root");
+  f.Add(2, 1, 4, "A");
+  f.Add(3, 1, 4, "B");
+  f.Add(7, 2, 0, "under A");
+  f.Add(7, 3, 0, "under B");  // made before "under A": B's children are placed first
+  f.Add(1, 3, 0, "root's id");
+  f.Fill();
+  EXPECT_EQ(f.tree.FindById(7)->label, "under A");
+  EXPECT_EQ(f.tree.FindById(1)->label, "root");
+  EXPECT_EQ(f.tree.FindById(8), nullptr);
+
+  ExportNode& late = f.Add(8, 3, 0, "inserted later");
+  f.tree.Insert(&late, f.tree.FindById(3));
+  ASSERT_NE(f.tree.FindById(8), nullptr);
+  EXPECT_EQ(f.tree.FindById(8)->label, "inserted later");
+
+  TreeFixture other;
+  other.Add(7, 7, 4, "another root");
+  fillNodeTree(f.tree, other.Nodes());
+  EXPECT_EQ(f.tree.FindById(7)->label, "another root");
+  EXPECT_EQ(f.tree.FindById(2), nullptr);
+  f.tree.Clear();
+  EXPECT_EQ(f.tree.FindById(7), nullptr);
+}
+
 TEST(WalkDeepTest, VeryDeepTreesNeedNoRecursion) {
   TreeFixture f;
   f.Add(0, 0, 4, "n0");
