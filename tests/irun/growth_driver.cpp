@@ -84,12 +84,12 @@ int main(int argc, char** argv) {
         return countOf(html, "<TR><TD WIDTH=") == static_cast<size_t>(n) ? 0 : 1;
     }
     if (kind == "table") {
-        const int n = 2000 * scale;
+        const int n = 1000 * scale;
         const std::string html = irun::rtfToHtml(table(n), options);
         return countOf(html, "<TR>") == static_cast<size_t>(n) ? 0 : 1;
     }
     if (kind == "paragraphs") {
-        const int n = 500 * scale;
+        const int n = 250 * scale;
         const std::string html = irun::rtfToHtml(paragraphs(n), options);
         const bool whole = countOf(html, "<H1>") == static_cast<size_t>(n) &&
                            countOf(html, "<LI") == static_cast<size_t>(n) &&
