@@ -1,7 +1,5 @@
-// Picture table, the preparation's tree walk and the page hook that puts the pictures in.
+// Picture table and the preparation's tree walk.
 #include "convert/picture_table.h"
-
-#include <string_view>
 
 namespace t2c {
 
@@ -45,37 +43,12 @@ bool collectNodePictures(TreeItem* item, void* context) {
   return true;
 }
 
-// Every occurrence of `from`, left to right, without rescanning what was put in.
-void replaceAll(std::string& page, std::string_view from, const std::string& to) {
-  size_t at = page.find(from);
-  if (at == std::string::npos) return;
-  std::string out;
-  out.reserve(page.size());
-  size_t done = 0;
-  for (; at != std::string::npos; at = page.find(from, done)) {
-    out.append(page, done, at - done);
-    out += to;
-    done = at + from.size();
-  }
-  out.append(page, done, std::string::npos);
-  page.swap(out);
-}
-
 }  // namespace
 
 void collectPictures(const NodeTree& tree, const PictureExtractor& extract,
                      std::vector<std::string>& pictureFiles, PictureTable& table) {
   Collection collection{extract, pictureFiles, table};
   walkTree(tree, tree.Root(), collectNodePictures, &collection);
-}
-
-int substitutePictures(std::string& page, void* pictureTable) {
-  if (!pictureTable) return 1;
-  for (const PictureEntry& entry : static_cast<const PictureTable*>(pictureTable)->Entries()) {
-    // An empty placeholder (from a failed UUID) would match everywhere.
-    if (!entry.second.empty()) replaceAll(page, entry.second, imageElement(entry.first));
-  }
-  return 1;
 }
 
 }  // namespace t2c

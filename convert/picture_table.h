@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -28,15 +29,26 @@ class PictureTable {
   PictureTable(const PictureTable&) = delete;
   PictureTable& operator=(const PictureTable&) = delete;
 
-  void Register(const PictureEntry& entry) { entries_.push_back(entry); }
+  void Register(const PictureEntry& entry) {
+    entries_.push_back(entry);
+    index_.reset();
+  }
   const std::vector<PictureEntry>& Entries() const { return entries_; }
 
   // Remembers the node's text as the host sent it; it returns to the node when the table ends.
   void KeepText(ExportNode& node, std::string original);
 
+  // Every placeholder of the table in the page becomes the image element of its file, as if
+  // each entry in turn replaced its placeholder wherever it stands; an empty placeholder
+  // replaces nothing.
+  void Substitute(std::string& page) const;
+
  private:
+  struct Index;  // the placeholders as one reading of a page finds them; made at the first page
+
   std::vector<PictureEntry> entries_;
   std::vector<std::pair<ExportNode*, std::string>> keptTexts_;
+  mutable std::shared_ptr<const Index> index_;
 };
 
 // Takes one node's pictures out of its text: rewrites `text`, appends the node's pairs to
@@ -50,8 +62,8 @@ using PictureExtractor =
 void collectPictures(const NodeTree& tree, const PictureExtractor& extract,
                      std::vector<std::string>& pictureFiles, PictureTable& table);
 
-// The page hook of a build with pictures: every placeholder of the table (a PictureTable) in
-// the page becomes the image element of its file. Always 1; no table changes nothing.
+// The page hook of a build with pictures: the table's (a PictureTable's) Substitute. Always 1;
+// no table changes nothing.
 int substitutePictures(std::string& page, void* pictureTable);
 
 }  // namespace t2c

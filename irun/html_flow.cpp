@@ -142,11 +142,15 @@ void Flow::endCell(int level) {
     top.cell.html.clear();
 }
 
-void Flow::endRow(int level, const std::vector<CellLayout>& layout) {
+size_t Flow::closeRowCells(int level) {
     setDepth(level < 1 ? 1 : level);
-    Level& top = tables_.back();
-    if (!top.cell.html.empty()) endCell(level);
-    top.table.endRow(layout);
+    if (!tables_.back().cell.html.empty()) endCell(level);
+    return tables_.back().table.pendingCells();
+}
+
+void Flow::endRow(int level, const std::vector<CellLayout>& layout) {
+    closeRowCells(level);
+    tables_.back().table.endRow(layout);
 }
 
 std::string Flow::finish() {

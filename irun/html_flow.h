@@ -29,6 +29,9 @@ public:
 
     void paragraph(const BlockInfo& info, const std::string& inlineHtml, bool hasContent);
     void endCell(int level);
+    // Ends the cell still open at the level and returns how many cells its row has: the row's
+    // layout needs no more entries than that.
+    size_t closeRowCells(int level);
     void endRow(int level, const std::vector<CellLayout>& layout);
     // Closes open lists and tables and hands over everything written so far.
     std::string finish();

@@ -17,7 +17,7 @@ struct CellLayout {
 class TableBuilder {
 public:
     void addCell(std::string html);
-    bool hasPendingCells() const { return !cells_.empty(); }
+    size_t pendingCells() const { return cells_.size(); }
     // Ends the row; the layout describes its cells left to right and may be shorter or longer.
     void endRow(const std::vector<CellLayout>& layout);
     // Appends the table and forgets its rows.

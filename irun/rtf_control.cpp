@@ -411,10 +411,15 @@ void Reader::endRow(int level) {
         info.tableDepth = level;
         writeParagraph(info, true);
     }
-    std::vector<CellLayout> layout;
+    // Definitions pile up until the next \trowd, and the table uses no more of them than the row
+    // has cells: laying out every one for every row would cost rows times definitions.
+    const size_t cells = flow_->closeRowCells(level);
     const std::vector<CellDef>& defs = rowDefs_[static_cast<size_t>(level - 1)];
+    std::vector<CellLayout> layout;
+    layout.reserve(std::min(defs.size(), cells));
     int32_t left = 0;
-    for (const CellDef& def : defs) {
+    for (size_t i = 0; i < defs.size() && i < cells; ++i) {
+        const CellDef& def = defs[i];
         CellLayout cell;
         int64_t twips = static_cast<int64_t>(def.right) - left;
         cell.width = twips > 0 ? static_cast<int>(twips * dpi_ / 1440) : 0;

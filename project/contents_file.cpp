@@ -18,12 +18,12 @@ bool isListed(const TreeItem& item, const ExportRun& run) {
 // receives the other nodes of a branch below it.
 bool opensList(const TreeItem& item) { return isContainer(*item.node) || item.firstChild != nullptr; }
 
-bool appendEntry(TreeItem* item, void* context) {
+bool appendEntry(TreeItem* item, uint32_t depth, void* context) {
   ExportRun& run = *static_cast<ExportRun*>(context);
   // A list holds the items below its entry: it ends at the first item, listed or not, that is
   // not deeper than the entry, so the contents nest as the tree does without its excluded nodes.
-  const int64_t depth = itemDepth(item);
-  while (!run.openListDepths.empty() && run.openListDepths.back() >= depth) {
+  // The walk counts the depth: climbing from every item of a deep chain cost its square.
+  while (!run.openListDepths.empty() && run.openListDepths.back() >= static_cast<int64_t>(depth)) {
     run.openListDepths.pop_back();
     --run.openLists;
     ++run.pendingListCloses;
@@ -76,7 +76,7 @@ std::string sitemapParam(const std::string& name, const std::string& value) {
 
 void collectContentsItems(ExportRun& run) {
   if (run.tree == nullptr) return;
-  walkTree(*run.tree, run.tree->Root(), appendEntry, &run);
+  walkTreeWithDepths(*run.tree, run.tree->Root(), appendEntry, &run);
 }
 
 std::string contentsFileText(const ExportRun& run) {

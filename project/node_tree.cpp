@@ -1,8 +1,8 @@
-// Tree model: filling from the node list, pre-order walk and depth, without any window.
+// Tree model: filling from the node list, search by id, pre-order walks and depth, without any window.
 #include "project/node_tree.h"
 
-#include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 namespace t2c {
 
@@ -10,6 +10,8 @@ void NodeTree::Clear() {
   items_.clear();
   root_ = nullptr;
   lastTop_ = nullptr;
+  byId_.clear();
+  indexed_ = false;
 }
 
 TreeItem* NodeTree::Insert(ExportNode* node, TreeItem* parent) {
@@ -18,6 +20,7 @@ TreeItem* NodeTree::Insert(ExportNode* node, TreeItem* parent) {
   item->node = node;
   item->label = node ? node->header : std::string();
   item->parent = parent;
+  indexed_ = false;
   if (parent) {
     if (parent->lastChild)
       parent->lastChild->nextSibling = item;
@@ -34,28 +37,19 @@ TreeItem* NodeTree::Insert(ExportNode* node, TreeItem* parent) {
   return item;
 }
 
-namespace {
-
-struct FindContext {
-  int32_t id;
-  TreeItem* found;
-};
-
-bool matchId(TreeItem* item, void* context) {
-  auto* find = static_cast<FindContext*>(context);
-  if (item->node && item->node->id == find->id) {
-    find->found = item;
-    return false;
-  }
-  return true;
-}
-
-}  // namespace
-
 TreeItem* NodeTree::FindById(int32_t id) const {
-  FindContext find{id, nullptr};
-  walkTree(*this, root_, matchId, &find);
-  return find.found;
+  if (!indexed_) {
+    // One walk for all searches until the tree changes; a walk per search made looking up every
+    // item cost the square of the tree. The first item in pre-order keeps an id that repeats.
+    byId_.clear();
+    walkTree(*this, root_, [](TreeItem* item, void* context) {
+      if (item->node) static_cast<std::unordered_map<int32_t, TreeItem*>*>(context)->emplace(item->node->id, item);
+      return true;
+    }, &byId_);
+    indexed_ = true;
+  }
+  auto found = byId_.find(id);
+  return found == byId_.end() ? nullptr : found->second;
 }
 
 void fillNodeTree(NodeTree& tree, const std::vector<ExportNode*>& nodes) {
@@ -80,7 +74,11 @@ void fillNodeTree(NodeTree& tree, const std::vector<ExportNode*>& nodes) {
     pending.pop_back();
     auto found = children.find(current.key);
     if (found == children.end()) continue;
-    for (ExportNode* child : found->second) {
+    // The first container of an id places all the nodes naming it; containers repeating the id
+    // would only find them placed, so each list is scanned once.
+    const std::vector<ExportNode*> list = std::move(found->second);
+    children.erase(found);
+    for (ExportNode* child : list) {
       if (!placed.insert(child).second) continue;
       TreeItem* item = tree.Insert(child, current.item);
       if (isContainer(*child)) pending.push_back({item, child->id});
@@ -100,19 +98,38 @@ std::vector<const ExportNode*> unplacedNodes(const NodeTree& tree, const std::ve
   return unplaced;
 }
 
-void walkTree(const NodeTree&, TreeItem* start, TreeVisitor visitor, void* context) {
+namespace {
+
+// Pre-order without recursion, counting the steps down and up for the depth.
+template <typename Visit>
+void walkFrom(TreeItem* start, Visit visit) {
   TreeItem* item = start;
+  uint32_t depth = 0;
   while (item) {
-    if (!visitor(item, context)) return;
+    if (!visit(item, depth)) return;
     if (item->firstChild) {
       item = item->firstChild;
+      ++depth;
       continue;
     }
     // Climb until an ancestor below `start` has a next sibling.
-    while (item != start && !item->nextSibling) item = item->parent;
+    while (item != start && !item->nextSibling) {
+      item = item->parent;
+      --depth;
+    }
     if (item == start) return;
     item = item->nextSibling;
   }
+}
+
+}  // namespace
+
+void walkTree(const NodeTree&, TreeItem* start, TreeVisitor visitor, void* context) {
+  walkFrom(start, [visitor, context](TreeItem* item, uint32_t) { return visitor(item, context); });
+}
+
+void walkTreeWithDepths(const NodeTree&, TreeItem* start, DepthVisitor visitor, void* context) {
+  walkFrom(start, [visitor, context](TreeItem* item, uint32_t depth) { return visitor(item, depth, context); });
 }
 
 uint32_t itemDepth(const TreeItem* item) {

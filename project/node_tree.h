@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "model/export_node.h"
@@ -33,13 +34,16 @@ class NodeTree {
   // Adds an item labelled with the node's header as the last child of `parent`, or at the
   // top level when `parent` is none.
   TreeItem* Insert(ExportNode* node, TreeItem* parent);
-  // The first item in pre-order whose node has this id, or none.
+  // The first item in pre-order whose node has this id, or none. The first search after a change
+  // of the tree indexes it in one walk; the ids of its nodes must not change after that.
   TreeItem* FindById(int32_t id) const;
 
  private:
   std::vector<std::unique_ptr<TreeItem>> items_;
   TreeItem* root_ = nullptr;
   TreeItem* lastTop_ = nullptr;
+  mutable std::unordered_map<int32_t, TreeItem*> byId_;
+  mutable bool indexed_ = false;
 };
 
 // Fills the tree from the nodes in arrival order: the first node is the root (its parentId is
@@ -55,7 +59,12 @@ std::vector<const ExportNode*> unplacedNodes(const NodeTree& tree, const std::ve
 using TreeVisitor = bool (*)(TreeItem* item, void* context);
 void walkTree(const NodeTree& tree, TreeItem* start, TreeVisitor visitor, void* context);
 
-// The number of parent steps from the item up to the root item.
+// The same walk, telling each item's depth below `start` (0 for `start` itself).
+using DepthVisitor = bool (*)(TreeItem* item, uint32_t depth, void* context);
+void walkTreeWithDepths(const NodeTree& tree, TreeItem* start, DepthVisitor visitor, void* context);
+
+// The number of parent steps from the item up to the root item; a walk that needs the depth of
+// every item takes it from walkTreeWithDepths instead of climbing from each.
 uint32_t itemDepth(const TreeItem* item);
 
 }  // namespace t2c

@@ -80,5 +80,39 @@ TEST(PictureTableTest, PlaceholdersBecomeImageElements) {
   }
 }
 
+TEST(PictureTableTest, OverlapsRepeatsAndLaterEntriesFollowTheTablesOrder) {
+  // The end of the first placeholder begins the second: the entry first in the table wins.
+  const std::string first = "11111111-1111-1111-1111-1111abcdef01";
+  const std::string second = "abcdef01-2222-2222-2222-222222222222";
+  const std::string page = "x 11111111-1111-1111-1111-1111abcdef01-2222-2222-2222-222222222222 " + second + " y";
+  PictureTable firstFirst;
+  firstFirst.Register({"Picture_1.bmp", first});
+  firstFirst.Register({"Picture_2.bmp", second});
+  firstFirst.Register({"Picture_3.bmp", first});  // already replaced everywhere by its first entry
+  std::string one = page;
+  firstFirst.Substitute(one);
+  EXPECT_EQ(one, "x <IMG SRC='Picture_1.bmp'>-2222-2222-2222-222222222222 <IMG SRC='Picture_2.bmp'> y");
+  PictureTable secondFirst;
+  secondFirst.Register({"Picture_2.bmp", second});
+  secondFirst.Register({"Picture_1.bmp", first});
+  std::string two = page;
+  secondFirst.Substitute(two);
+  EXPECT_EQ(two, "x 11111111-1111-1111-1111-1111<IMG SRC='Picture_2.bmp'> <IMG SRC='Picture_2.bmp'> y");
+
+  // An entry registered after a page was done counts for the next page.
+  secondFirst.Register({"Picture_4.bmp", "44444444-4444-4444-4444-444444444444"});
+  std::string later = "44444444-4444-4444-4444-444444444444";
+  secondFirst.Substitute(later);
+  EXPECT_EQ(later, "<IMG SRC='Picture_4.bmp'>");
+
+  // Placeholders of other forms still replace entry by entry, even inside an element put in.
+  PictureTable other;
+  other.Register({"Picture_0.bmp", "ab"});
+  other.Register({"Picture_1.bmp", "bmp"});
+  std::string plain = "ab bmp";
+  other.Substitute(plain);
+  EXPECT_EQ(plain, "<IMG SRC='Picture_0.<IMG SRC='Picture_1.bmp'>'> <IMG SRC='Picture_1.bmp'>");
+}
+
 }  // namespace
 }  // namespace t2c

@@ -1,4 +1,4 @@
-// Tree model: filling from the node list, walk order, stopping, depth and search.
+// Tree model: filling from the node list, walk order, stopping, depths and search.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -115,10 +115,64 @@ TEST_F(WalkTest, WalkFromAnItemStaysInsideItsSubtree) {
   EXPECT_TRUE(none.labels.empty());
 }
 
+struct DepthVisits {
+  std::string seen;
+  size_t stopAfter = SIZE_MAX;
+};
+
+bool recordDepth(TreeItem* item, uint32_t depth, void* context) {
+  auto& v = *static_cast<DepthVisits*>(context);
+  v.seen += item->label + std::to_string(depth) + " ";
+  return v.seen.size() < v.stopAfter;
+}
+
+TEST_F(WalkTest, DepthsCountFromTheStartAndTheWalkStopsLikeThePlainOne) {
+  DepthVisits whole;
+  walkTreeWithDepths(f.tree, f.tree.Root(), recordDepth, &whole);
+  EXPECT_EQ(whole.seen, "root0 P1 R2 Q1 ");
+  DepthVisits branch;
+  walkTreeWithDepths(f.tree, f.tree.FindById(2), recordDepth, &branch);
+  EXPECT_EQ(branch.seen, "P0 R1 ");
+  DepthVisits stopped;
+  stopped.stopAfter = 9;
+  walkTreeWithDepths(f.tree, f.tree.Root(), recordDepth, &stopped);
+  EXPECT_EQ(stopped.seen, "root0 P1 ");
+  DepthVisits none;
+  walkTreeWithDepths(f.tree, nullptr, recordDepth, &none);
+  EXPECT_EQ(none.seen, "");
+}
+
 TEST_F(WalkTest, FindByIdTakesTheFirstInPreOrder) {
   EXPECT_EQ(f.tree.FindById(3)->label, "R");
   EXPECT_EQ(f.tree.FindById(42), nullptr);
   EXPECT_EQ(itemDepth(f.tree.Root()), 0u);
+}
+
+TEST(NodeTreeSearchTest, RepeatedIdsFindTheFirstInPreOrderAndChangesAreFound) {
+  TreeFixture f;
+  f.Add(1, 1, 4, "root");
+  f.Add(2, 1, 4, "A");
+  f.Add(3, 1, 4, "B");
+  f.Add(7, 2, 0, "under A");
+  f.Add(7, 3, 0, "under B");  // made before "under A": B's children are placed first
+  f.Add(1, 3, 0, "root's id");
+  f.Fill();
+  EXPECT_EQ(f.tree.FindById(7)->label, "under A");
+  EXPECT_EQ(f.tree.FindById(1)->label, "root");
+  EXPECT_EQ(f.tree.FindById(8), nullptr);
+
+  ExportNode& late = f.Add(8, 3, 0, "inserted later");
+  f.tree.Insert(&late, f.tree.FindById(3));
+  ASSERT_NE(f.tree.FindById(8), nullptr);
+  EXPECT_EQ(f.tree.FindById(8)->label, "inserted later");
+
+  TreeFixture other;
+  other.Add(7, 7, 4, "another root");
+  fillNodeTree(f.tree, other.Nodes());
+  EXPECT_EQ(f.tree.FindById(7)->label, "another root");
+  EXPECT_EQ(f.tree.FindById(2), nullptr);
+  f.tree.Clear();
+  EXPECT_EQ(f.tree.FindById(7), nullptr);
 }
 
 TEST(WalkDeepTest, VeryDeepTreesNeedNoRecursion) {
@@ -131,6 +185,12 @@ TEST(WalkDeepTest, VeryDeepTreesNeedNoRecursion) {
   walkTree(f.tree, f.tree.Root(), record, &v);
   EXPECT_EQ(v.labels.size(), static_cast<size_t>(depth + 1));
   EXPECT_EQ(itemDepth(f.tree.FindById(depth)), static_cast<uint32_t>(depth));
+  uint32_t deepest = 0;
+  walkTreeWithDepths(f.tree, f.tree.Root(), [](TreeItem*, uint32_t level, void* context) {
+    *static_cast<uint32_t*>(context) = level;
+    return true;
+  }, &deepest);
+  EXPECT_EQ(deepest, static_cast<uint32_t>(depth));
 }
 
 }  // namespace

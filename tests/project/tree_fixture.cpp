@@ -30,17 +30,17 @@ ExportNode& TreeFixture::Node(int id) {
 }
 
 namespace {
-bool appendLabel(TreeItem* item, void* context) {
+bool appendLabel(TreeItem* item, uint32_t depth, void* context) {
   auto& out = *static_cast<std::string*>(context);
   if (!out.empty()) out += "|";
-  out += std::string(itemDepth(item), '.') + item->label;
+  out += std::string(depth, '.') + item->label;
   return true;
 }
 }  // namespace
 
 std::string TreeFixture::Outline() const {
   std::string out;
-  walkTree(tree, tree.Root(), appendLabel, &out);
+  walkTreeWithDepths(tree, tree.Root(), appendLabel, &out);
   return out;
 }
 
