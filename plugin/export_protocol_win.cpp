@@ -109,6 +109,7 @@ extern "C" int __cdecl InitBranch2CHM(InitInfo* info) { return initExport(info, 
 extern "C" int __cdecl Export2CHM(NodeInfo* info) {
   return guardedExport(0, [&] {
     if (!info || g_windowOpen) return 0;
+    const TracedPhase copying("node");
     std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (info->header ? info->header : "");
     host::setStatusBarText(status);
     if (g_progress) g_progress->SetText(status);

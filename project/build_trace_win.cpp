@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 #include <mutex>
 #include <string>
 
@@ -14,6 +15,20 @@ struct TraceFile {
   HANDLE file = INVALID_HANDLE_VALUE;
   LARGE_INTEGER frequency = {};
   std::mutex lock;
+  // Lines wait here: a write per event (two per node) would weigh on what is measured.
+  std::string pending;
+
+  ~TraceFile() {
+    Flush();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+  }
+
+  void Flush() {
+    if (file == INVALID_HANDLE_VALUE || pending.empty()) return;
+    DWORD written = 0;
+    WriteFile(file, pending.data(), static_cast<DWORD>(pending.size()), &written, nullptr);
+    pending.clear();
+  }
 
   TraceFile() {
     char path[MAX_PATH] = "";
@@ -39,10 +54,12 @@ void traceEvent(const char* event) {
   QueryPerformanceCounter(&now);
   char stamp[32];
   std::snprintf(stamp, sizeof stamp, "%.3f ", static_cast<double>(now.QuadPart) * 1000.0 / trace.frequency.QuadPart);
-  const std::string line = stamp + std::string(event) + "\n";
   std::lock_guard<std::mutex> hold(trace.lock);
-  DWORD written = 0;
-  WriteFile(trace.file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  trace.pending += stamp;
+  trace.pending += event;
+  trace.pending += '\n';
+  // The end of a build is written at once, so the trace is whole while the host still runs.
+  if (trace.pending.size() > 64 * 1024 || std::strcmp(event, "copy end") == 0) trace.Flush();
 }
 
 TracedPhase::TracedPhase(const char* phase) : phase_(phase) { traceEvent((std::string(phase) + " begin").c_str()); }

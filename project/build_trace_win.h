@@ -4,7 +4,8 @@
 
 namespace t2c {
 
-// Appends "<milliseconds> <event>"; a single check when tracing is off.
+// Appends "<milliseconds> <event>"; a single check when tracing is off. Lines are written in
+// batches, at the end of a build ("copy end") and when the plug-in is unloaded.
 void traceEvent(const char* event);
 
 // "<phase> begin" now and "<phase> end" when the scope ends.
