@@ -101,7 +101,7 @@ void Automation::Drive() {
   }
   bool ready = ApplyOptions(dialog);
   for (const std::string& path : plan_.excluded) ready = ready && Exclude(dialog, path);
-  ready = ready && StartBuild(dialog) && AwaitBuild(dialog);
+  ready = ready && plan_.build && StartBuild(dialog) && AwaitBuild(dialog);
   if (ready) result_.log = listLines(control(dialog, kLogList));
   // The window closes in every case, so that the host's export call returns.
   click(dialog, kCloseButton);

@@ -19,6 +19,7 @@ struct AutomationPlan {
   std::string title;     // the help-file title to type in; empty keeps the proposed one
   std::vector<std::string> excluded;  // label paths below the tree's root, "/"-separated
   DWORD windowLimitMs = 600000;
+  bool build = true;  // false: the window opens, takes the options and closes
 };
 
 struct AutomationResult {

@@ -26,7 +26,9 @@ std::string hostUsage() {
          "                       [--rtf html|rtf|skip|link] [--plain-text html|text]\n"
          "                       [--full-text-search on|off] [--syntax on|off] [--pictures on|off]\n"
          "                       [--title TEXT] [--exclude PATH ...] [--current PATH] [--timeout SECONDS]\n"
-         "         makes the help file through the plug-in's windows, as a person would\n";
+         "                       [--build on|off]\n"
+         "         makes the help file through the plug-in's windows, as a person would (with\n"
+         "         --build off the window only opens, takes the options and closes)\n";
 }
 
 HostCommand parseHostCommand(const std::vector<std::string>& arguments) {
@@ -68,6 +70,8 @@ HostCommand parseHostCommand(const std::vector<std::string>& arguments) {
       if (value.empty() || *end != '\0' || seconds < 1 || seconds > 86400)
         return fail("--timeout takes a number of seconds from 1 to 86400");
       command.timeoutSeconds = static_cast<int>(seconds);
+    } else if (argument == "--build") {
+      option = &command.build;
     } else if (argument == "--rtf") {
       option = &command.options.convertHtml;
       choices = {{"html", 0}, {"rtf", 1}, {"skip", 2}, {"link", 3}};

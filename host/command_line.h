@@ -28,6 +28,7 @@ struct HostCommand {
   std::vector<std::string> excluded;  // --exclude PATH, repeatable: nodes left out through the node menu
   OptionSwitches options;
   int timeoutSeconds = 600;  // --timeout N: how long a window may take to appear
+  int build = 1;             // --build off: the window opens and closes without a build
   std::string error;         // what is wrong with the command line; empty when it is usable
 };
 

@@ -209,7 +209,13 @@ void HostWindow::OnSelectionChanged(const NMTREEVIEWA& change) {
 }
 
 void HostWindow::SetStatus(const std::string& text) {
-  if (status_) SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  if (!status_) return;
+  // Painted when the host next waits for messages, as on Windows: Wine's status bar paints each
+  // text at once, a display-server round trip per node of an export.
+  SendMessageA(status_, WM_SETREDRAW, FALSE, 0);
+  SendMessageA(status_, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  SendMessageA(status_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(status_, nullptr, FALSE);
 }
 
 }  // namespace tly

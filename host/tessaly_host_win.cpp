@@ -88,6 +88,7 @@ int automaticExport(tly::HostWindow& window, const tly::HostCommand& command) {
   plan.title = command.title;
   plan.excluded = command.excluded;
   plan.windowLimitMs = static_cast<DWORD>(command.timeoutSeconds) * 1000;
+  plan.build = command.build != 0;
   tly::Automation automation(plan);
   if (!automation.Start()) {
     std::fprintf(stderr, "Cannot start the driving thread\n");
@@ -108,7 +109,7 @@ int automaticExport(tly::HostWindow& window, const tly::HostCommand& command) {
     print("Failed: " + result.failure);
     return result.built ? 0 : 1;
   }
-  print("Made " + plan.output);
+  print(plan.build ? "Made " + plan.output : std::string("Opened and closed without a build"));
   return 0;
 }
 

@@ -122,7 +122,7 @@ TEST(HostCommandLine, ModesSwitchesAndMistakes) {
   HostCommand run = parseHostCommand({"--export", "branch", "Notes", "--branch", "Guide", "--out", "g.chm",
                                       "--rtf", "link", "--plain-text", "text", "--full-text-search", "on",
                                       "--syntax", "off", "--pictures", "on", "--timeout", "30",
-                                      "--exclude", "Guide/Old", "--exclude", "Drafts"});
+                                      "--exclude", "Guide/Old", "--exclude", "Drafts", "--build", "off"});
   EXPECT_EQ(run.error, "");
   EXPECT_EQ(run.mode, HostCommand::Mode::Export);
   EXPECT_TRUE(run.branch);
@@ -133,8 +133,10 @@ TEST(HostCommandLine, ModesSwitchesAndMistakes) {
   EXPECT_EQ(run.options.syntax, 0);
   EXPECT_EQ(run.options.pictures, 1);
   EXPECT_EQ(run.timeoutSeconds, 30);
+  EXPECT_EQ(run.build, 0);
   EXPECT_EQ(run.excluded, (std::vector<std::string>{"Guide/Old", "Drafts"}));
   EXPECT_EQ(parseHostCommand({"Notes", "--export", "document", "--out", "n.chm"}).options.convertHtml, -1);
+  EXPECT_EQ(parseHostCommand({"Notes", "--export", "document", "--out", "n.chm"}).build, 1);
 
   const std::vector<std::pair<std::vector<std::string>, std::string>> mistakes = {
       {{"Notes", "--export", "all", "--out", "n.chm"}, "--export takes document or branch"},
