@@ -88,6 +88,9 @@ void NodeTreeView::Attach(HWND tree, HWND owner) {
 }
 
 void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images) {
+  // Not redrawn while it fills: a tree view that redraws works out its visible items and scroll
+  // bars again with every item inserted.
+  SendMessageA(tree_, WM_SETREDRAW, FALSE, 0);
   TreeView_DeleteAllItems(tree_);
   handles_.clear();
   unshown_.clear();
@@ -135,6 +138,8 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
     return true;
   }, &filler);
   if (model_.Root()) TreeView_Expand(tree_, HandleOf(model_.Root()), TVE_EXPAND);
+  SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(tree_, nullptr, TRUE);
 }
 
 HTREEITEM NodeTreeView::HandleOf(const TreeItem* item) const {
