@@ -45,6 +45,8 @@ TraceFile& traceFile() {
   return trace;
 }
 
+bool tracing() { return traceFile().file != INVALID_HANDLE_VALUE; }
+
 }  // namespace
 
 void traceEvent(const char* event) {
@@ -62,8 +64,12 @@ void traceEvent(const char* event) {
   if (trace.pending.size() > 64 * 1024 || std::strcmp(event, "copy end") == 0) trace.Flush();
 }
 
-TracedPhase::TracedPhase(const char* phase) : phase_(phase) { traceEvent((std::string(phase) + " begin").c_str()); }
+TracedPhase::TracedPhase(const char* phase) : phase_(tracing() ? phase : nullptr) {
+  if (phase_) traceEvent((std::string(phase_) + " begin").c_str());
+}
 
-TracedPhase::~TracedPhase() { traceEvent((std::string(phase_) + " end").c_str()); }
+TracedPhase::~TracedPhase() {
+  if (phase_) traceEvent((std::string(phase_) + " end").c_str());
+}
 
 }  // namespace t2c
