@@ -64,7 +64,8 @@ Document loadDocument(DocumentSource& source, const std::string& folder);
 // 0), a tab, its kind as a number (empty: a container), a tab, its header, and optionally a tab
 // and its text. Header and text write "\\", "\t", "\n", "\r" and "\xHH" for those bytes. A
 // node deeper than one below the node before it is taken as one below it; empty lines and lines
-// starting with "#" are none. Paths are the headers joined with "\".
+// starting with "#" are none. Nodes keep no paths (a deep chain's would take the square of its
+// depth); they are found by their headers.
 Document loadNodeList(const std::string& listing, const std::string& path);
 
 }  // namespace tly

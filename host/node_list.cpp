@@ -95,7 +95,6 @@ Document loadNodeList(const std::string& listing, const std::string& path) {
       if (static_cast<size_t>(node.depth) > openAt.size()) node.depth = static_cast<int>(openAt.size());
       const DocumentNode& parent = document.nodes[static_cast<size_t>(openAt[static_cast<size_t>(node.depth) - 1])];
       node.parentId = parent.id;
-      node.path = parent.path.empty() ? node.header : parent.path + "\\" + node.header;
     }
     openAt.resize(static_cast<size_t>(node.depth));
     openAt.push_back(node.id);

@@ -101,11 +101,11 @@ TEST(NodeList, DepthsKindsAndEscapedBytes) {
       "C:\\Lists\\Hostile.nodes");
   EXPECT_EQ(outline(document),
             "0<0 k4 Hostile [] \n"
-            "  1<0 k0 Tab\there [Tab\there] line one\r\nline two\\ A\xFF \\q\n"
-            "  2<0 k4 Folder [Folder] \n"
-            "    3<2 k2 Too deep [Folder\\Too deep] {\\rtf1 x}\n"
-            "    4<2 k9 Odd kind [Folder\\Odd kind] \n"
-            "  5<0 k3 Last [Last] \n"
+            "  1<0 k0 Tab\there [] line one\r\nline two\\ A\xFF \\q\n"
+            "  2<0 k4 Folder [] \n"
+            "    3<2 k2 Too deep [] {\\rtf1 x}\n"
+            "    4<2 k9 Odd kind [] \n"
+            "  5<0 k3 Last [] \n"
             "! Line 8 is no node\n");
   EXPECT_EQ(document.Find("folder/odd kind"), 4);
   EXPECT_EQ(outline(loadNodeList("", "Empty.nodes")), "0<0 k4 Empty [] \n");
