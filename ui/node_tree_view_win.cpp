@@ -106,12 +106,9 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
     std::unordered_map<const TreeItem*, HTREEITEM> lastChildOf;
     // Nodes that share an icon share its image.
     std::unordered_map<HICON, int> imageOf;
-    std::unordered_map<const TreeItem*, uint32_t> levelOf;
-  } filler{this, images, {}, {}, {}};
-  walkTree(model_, model_.Root(), [](TreeItem* item, void* context) {
+  } filler{this, images, {}, {}};
+  walkTreeWithDepths(model_, model_.Root(), [](TreeItem* item, uint32_t level, void* context) {
     auto* fill = static_cast<Filler*>(context);
-    const uint32_t level = item->parent ? fill->levelOf[item->parent] + 1 : 0;
-    if (item->firstChild) fill->levelOf[item] = level;
     if (level >= kShownLevels) {
       if (level == kShownLevels) fill->view->unshown_.push_back(item);
       return true;
