@@ -5,12 +5,15 @@
 
 #include "compiler/compiler_runner_win.h"
 #include "compiler/result_opener_win.h"
-#include "convert/article_writer_win.h"
+#include "convert/article_conversions_win.h"
+#include "convert/article_writer.h"
 #include "project/article_naming.h"
 #include "project/build_trace_win.h"
+#include "project/compiled_file.h"
+#include "project/file_system_win.h"
 #include "project/path_names.h"
 #include "project/project_file.h"
-#include "project/project_writers_win.h"
+#include "project/project_writers.h"
 #include "project/tick_clock.h"
 #include "project/work_folder_win.h"
 
@@ -25,29 +28,12 @@ std::string completionLine(uint32_t exitCode, uint32_t seconds) {
   return line;
 }
 
-std::string copyFailureLine(const std::string& destinationPath, DWORD error) {
-  char code[32];
-  std::snprintf(code, sizeof code, " (error %lu)", static_cast<unsigned long>(error));
-  return "Cannot copy the CHM-file to " + destinationPath + code;
-}
-
 // Copies the compiled file out of the work folder and shows it; true when it reached the
 // destination.
 bool deliverResult(const ExportRun& run, const std::string& projectPath, const std::string& destinationPath,
                    const std::string& titleText, HWND& viewerWindow) {
-  std::string compiled = folderOf(projectPath, true) + "\\" + kCompiledFileName;
-  const DWORD attributes = GetFileAttributesA(compiled.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
-  // An empty file is what a compiler that broke off leaves; it must not replace the user's file.
-  if (fileSize(compiled) == 0) {
-    run.Log("The compiler made an empty CHM-file: nothing to copy");
-    return false;
-  }
-  if (!CopyFileA(compiled.c_str(), destinationPath.c_str(), FALSE)) {
-    run.Log(copyFailureLine(destinationPath, GetLastError()));
-    return false;
-  }
-  DeleteFileA(compiled.c_str());
+  const std::string compiled = folderOf(projectPath, true) + "\\" + kCompiledFileName;
+  if (!deliverCompiledFile(run, compiled, destinationPath)) return false;
   run.Log("Start HTML Help with " + fileNameOf(destinationPath));
   openResult(destinationPath, titleText, viewerWindow);
   return true;
@@ -61,6 +47,8 @@ bool runExport(const NodeTree& tree, const std::string& destinationPath, const E
                const std::string& workFolder, HWND& viewerWindow, const std::string& language) {
   CurrentDirectoryScope pluginFolderIsCurrent(pluginsFolder());
   ExportRun run(tree, workFolder, job);
+  run.files = &windowsFileSystem();
+  run.conversions = &windowsArticleConversions();
   // Without a work folder every file would land beside whatever the empty path resolves to.
   if (workFolder.empty()) {
     run.Log("Cannot create work folder");

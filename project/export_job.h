@@ -9,6 +9,9 @@
 
 namespace t2c {
 
+class FileSystem;
+class ArticleConversions;
+
 // Receives one log line (valid only during the call); the result is ignored.
 using LogCallback = int (*)(const char* line, void* context);
 // Rewrites a converted page in place; the result is ignored.
@@ -55,6 +58,10 @@ struct ExportRun {
   std::string defaultTopic;
   // A write error on an open file ends the build.
   bool writeFailed = false;
+  // Where the build's files go and what converts its articles; without them nothing is written
+  // and nothing converted.
+  FileSystem* files = nullptr;
+  ArticleConversions* conversions = nullptr;
 
   int32_t firstArticleId;
   int32_t convertHtml;

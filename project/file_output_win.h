@@ -3,11 +3,9 @@
 
 #include <string>
 
-namespace t2c {
+#include "project/file_system.h"
 
-// How writing a whole file ended: a file that cannot be created is told from one that failed
-// while open, which may hold part of its bytes.
-enum class WriteResult { kWritten, kNotCreated, kWriteFailed };
+namespace t2c {
 
 // Creates the file at `path` (an existing one is truncated), writes `bytes` unchanged and closes
 // it. An empty path cannot be created; a failed close is a failed write.

@@ -6,9 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "convert/article_writer_win.h"
+#include "convert/article_conversions_win.h"
+#include "convert/article_writer.h"
 #include "convert/html_passes.h"
 #include "project/article_naming.h"
+#include "project/file_system_win.h"
 #include "project/work_folder_win.h"
 #include "tree_fixture.h"
 
@@ -53,6 +55,8 @@ TEST(ArticleWriterBareHostTest, PlainTextIsConvertedAsItIsWithColourZero) {
   job.converterPlace = converterFolder();
   job.logCallback = collectLine;
   ExportRun run(nodes.tree, work, job);
+  run.files = &windowsFileSystem();
+  run.conversions = &windowsArticleConversions();
   assignArticleNames(run);
   walkTree(nodes.tree, nodes.tree.Root(), writeNodeArticle, &run);
 

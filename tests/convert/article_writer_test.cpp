@@ -9,10 +9,12 @@
 #include <string>
 #include <vector>
 
-#include "convert/article_writer_win.h"
+#include "convert/article_conversions_win.h"
+#include "convert/article_writer.h"
 #include "convert/html_passes.h"
 #include "host/host_state_win.h"
 #include "project/article_naming.h"
+#include "project/file_system_win.h"
 #include "project/tick_clock.h"
 #include "project/work_folder_win.h"
 #include "tree_fixture.h"
@@ -134,6 +136,8 @@ class ArticleWriterTest : public ::testing::Test {
   ExportRun Write() {
     if (!nodes_.tree.Root()) nodes_.Fill();
     ExportRun run(nodes_.tree, work_, job_);
+    run.files = &windowsFileSystem();
+    run.conversions = &windowsArticleConversions();
     assignArticleNames(run);
     walkTree(nodes_.tree, nodes_.tree.Root(), writeNodeArticle, &run);
     return run;
@@ -381,6 +385,8 @@ TEST_F(ArticleWriterTest, MissingItemNodeOrRunCrashesNothing) {
   nodes_.Add(1, 1, kHtml, "Alone");
   nodes_.Fill();
   ExportRun run(nodes_.tree, work_, job_);
+  run.files = &windowsFileSystem();
+  run.conversions = &windowsArticleConversions();
   TreeItem bare;
   EXPECT_TRUE(writeNodeArticle(nullptr, &run));
   EXPECT_TRUE(writeNodeArticle(&bare, &run));

@@ -8,7 +8,8 @@
 
 #include "project/contents_file.h"
 #include "project/file_output_win.h"
-#include "project/project_writers_win.h"
+#include "project/file_system_win.h"
+#include "project/project_writers.h"
 #include "project/work_folder_win.h"
 #include "tree_fixture.h"
 
@@ -71,6 +72,7 @@ class WritersTest : public ::testing::Test {
 
 TEST_F(WritersTest, ContentsFileLandsInTheWorkFolderWithCrLfAndTemporaryAttribute) {
   ExportRun run(f.tree, folder, job);
+  run.files = &windowsFileSystem();
   const std::string path = writeContentsFile(run);
   EXPECT_EQ(path, folder + "\\content.hhc");
   EXPECT_EQ(log, "Make content file\x85|");
@@ -90,6 +92,7 @@ TEST_F(WritersTest, ContentsFileLandsInTheWorkFolderWithCrLfAndTemporaryAttribut
 
 TEST_F(WritersTest, ProjectFileLandsInTheWorkFolderAndIsReplacedOnTheSecondWrite) {
   ExportRun run(f.tree, folder, job);
+  run.files = &windowsFileSystem();
   run.fileList = {"file0.htm", "file1.txt", "file2.htm"};
   const ProjectFileResult first = writeProjectFile(job, run, folder + "\\content.hhc", "0x409 English");
   EXPECT_EQ(first.path, folder + "\\project.hhp");
@@ -117,6 +120,7 @@ TEST_F(WritersTest, NoWorkFolderWritesNothing) {
   // Were an empty folder taken literally, the files would land in the current directory.
   CurrentDirectoryScope scope(folder);
   ExportRun run(f.tree, "", job);
+  run.files = &windowsFileSystem();
   EXPECT_EQ(writeContentsFile(run), "");
   const ProjectFileResult project = writeProjectFile(job, run, "content.hhc", "L");
   EXPECT_EQ(project.path, "");
@@ -129,6 +133,7 @@ TEST_F(WritersTest, NoWorkFolderWritesNothing) {
 TEST_F(WritersTest, MissingWorkFolderIsReportedAsFailure) {
   const std::string gone = folder + "\\missing";
   ExportRun run(f.tree, gone, job);
+  run.files = &windowsFileSystem();
   EXPECT_EQ(writeContentsFile(run), "");
   EXPECT_EQ(writeProjectFile(job, run, gone + "\\content.hhc", "L").path, "");
   EXPECT_FALSE(isExistingFile(gone + "\\content.hhc"));
@@ -140,6 +145,7 @@ TEST_F(WritersTest, FileHeldOpenCannotBeReplaced) {
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   ASSERT_NE(held, INVALID_HANDLE_VALUE);
   ExportRun run(f.tree, folder, job);
+  run.files = &windowsFileSystem();
   EXPECT_EQ(writeProjectFile(job, run, folder + "\\content.hhc", "L").path, "");
   EXPECT_FALSE(writeTemporaryFile(path, "x"));
   CloseHandle(held);

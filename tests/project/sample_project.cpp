@@ -7,7 +7,8 @@
 #include "project/article_naming.h"
 #include "project/contents_file.h"
 #include "project/file_output_win.h"
-#include "project/project_writers_win.h"
+#include "project/file_system_win.h"
+#include "project/project_writers.h"
 #include "project/work_folder_win.h"
 #include "tree_fixture.h"
 
@@ -52,6 +53,7 @@ int run() {
   const std::string folder = makeWorkFolder();
   if (folder.empty()) return 2;
   ExportRun run(f.tree, folder, job);
+  run.files = &windowsFileSystem();
   assignArticleNames(run);
   Writing writing{&run};
   walkTree(f.tree, f.tree.Root(), writeArticle, &writing);

@@ -1,8 +1,7 @@
-// The Windows side of the project files: their texts go to disk as text-mode bytes, marked temporary.
-#include "project/project_writers_win.h"
+// The project files of a build: their texts go to the run's disk as text-mode bytes, marked temporary.
+#include "project/project_writers.h"
 
 #include "project/contents_file.h"
-#include "project/file_output_win.h"
 #include "project/project_file.h"
 #include "project/text_mode.h"
 
@@ -29,7 +28,7 @@ std::string writeText(const ExportRun& run, const std::string& path, const std::
 }  // namespace
 
 WriteResult writeBuildFile(const ExportRun& run, const std::string& path, const std::string& bytes) {
-  const WriteResult result = writeTemporaryBytes(path, bytes);
+  const WriteResult result = run.files ? run.files->WriteTemporary(path, bytes) : WriteResult::kNotCreated;
   if (result == WriteResult::kWriteFailed) run.Log("Cannot write to file " + path);
   return result;
 }

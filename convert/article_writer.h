@@ -4,9 +4,19 @@
 #include <string>
 
 #include "project/export_job.h"
-#include "project/file_output_win.h"
+#include "project/file_system.h"
 
 namespace t2c {
+
+// What the writing walk asks of the platform: the converter library and the host's rendering.
+class ArticleConversions {
+ public:
+  virtual ~ArticleConversions() = default;
+  // Converts RTF into a finished page in place; on failure the text stays as it was.
+  virtual bool RtfToPage(std::string& text, const ExportRun& run) = 0;
+  // The host's rendering of a plain text as RTF; the text itself where the host has none.
+  virtual std::string PlainTextAsRtf(const std::string& text) = 0;
+};
 
 // The visitor of the writing walk; `run` is the ExportRun. True continues the walk, false ends
 // it: after a linking page's RTF file or page that cannot be created, or a write error on an

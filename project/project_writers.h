@@ -5,12 +5,12 @@
 #include <string>
 
 #include "project/export_job.h"
-#include "project/file_output_win.h"
+#include "project/file_system.h"
 
 namespace t2c {
 
-// Writes one file of the build at `path`, marked temporary. A write error on the open file is
-// logged naming the file; it ends the build, which is the caller's to do.
+// Writes one file of the build at `path` through the run's file system, marked temporary. A write
+// error on the open file is logged naming the file; it ends the build, which is the caller's to do.
 WriteResult writeBuildFile(const ExportRun& run, const std::string& path, const std::string& bytes);
 
 // Logs the step, collects the contents entries of the run's tree and writes content.hhc into

@@ -1,14 +1,12 @@
 // The writing walk's visitor: decides from kind and RTF mode what each node's article becomes.
-#include "convert/article_writer_win.h"
+#include "convert/article_writer.h"
 
 #include <cstdint>
 
 #include "convert/article_plan.h"
 #include "convert/html_passes.h"
-#include "convert/page_conversion_win.h"
-#include "plugin/host_services_win.h"
 #include "project/article_naming.h"
-#include "project/project_writers_win.h"
+#include "project/project_writers.h"
 #include "project/text_mode.h"
 #include "project/tick_clock.h"
 
@@ -48,7 +46,7 @@ std::string fillRtfLinkTemplate(const std::string& pageTemplate, const std::stri
 bool convertArticle(std::string& text, const ExportRun& run, const std::string& header) {
   run.Log("Convert to HTML " + header + kEllipsis);
   const uint32_t started = tickCount();
-  const bool converted = convertRtfToPage(text, run.converterPlace, run.htmlHook, run.htmlHookContext);
+  const bool converted = run.conversions && run.conversions->RtfToPage(text, run);
   // Unsigned difference: correct across the counter's wrap after 49.7 days.
   const uint32_t elapsed = tickCount() - started;
   if (elapsed > kSlowConversionMs) {
@@ -72,10 +70,7 @@ WriteResult writeArticle(const std::string& workFolder, const std::string& fileN
       tidyLinkTexts(text);
       break;
     case ArticleText::kConvertedPlainText: {
-      // A host without the service leaves the plain text itself for the converter.
-      std::string rendered = text;
-      host::convertText(text, rendered);
-      text.swap(rendered);
+      if (run.conversions) text = run.conversions->PlainTextAsRtf(text);
       convertArticle(text, run, node.header);
       break;
     }
