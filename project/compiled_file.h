@@ -1,6 +1,7 @@
 // The compiled help file's way out of the work folder to the place the user chose.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "project/export_job.h"
@@ -9,8 +10,10 @@ namespace t2c {
 
 // Copies the compiled file at `compiledPath` over the destination through the run's file system
 // and deletes it; true when it reached the destination. A missing file (the compiler made none)
-// fails quietly, as the compiler's own line has said so; an empty one, which a compiler that broke
-// off leaves, and a failed copy are logged, and neither replaces what the destination holds.
-bool deliverCompiledFile(const ExportRun& run, const std::string& compiledPath, const std::string& destinationPath);
+// fails quietly, as the compiler's own line has said so. What a compiler that crashed left (its
+// exit code an error status of the system), an empty file, which a compiler that broke off
+// leaves, and a failed copy are logged, and none replaces what the destination holds.
+bool deliverCompiledFile(const ExportRun& run, uint32_t compilerExitCode, const std::string& compiledPath,
+                         const std::string& destinationPath);
 
 }  // namespace t2c

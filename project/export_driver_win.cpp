@@ -30,10 +30,10 @@ std::string completionLine(uint32_t exitCode, uint32_t seconds) {
 
 // Copies the compiled file out of the work folder and shows it; true when it reached the
 // destination.
-bool deliverResult(const ExportRun& run, const std::string& projectPath, const std::string& destinationPath,
-                   const std::string& titleText, HWND& viewerWindow) {
+bool deliverResult(const ExportRun& run, const CompilerOutcome& compiler, const std::string& projectPath,
+                   const std::string& destinationPath, const std::string& titleText, HWND& viewerWindow) {
   const std::string compiled = folderOf(projectPath, true) + "\\" + kCompiledFileName;
-  if (!deliverCompiledFile(run, compiled, destinationPath)) return false;
+  if (!deliverCompiledFile(run, compiler.exitCode, compiled, destinationPath)) return false;
   run.Log("Start HTML Help with " + fileNameOf(destinationPath));
   openResult(destinationPath, titleText, viewerWindow);
   return true;
@@ -89,7 +89,7 @@ bool runExport(const NodeTree& tree, const std::string& destinationPath, const E
 
   traceEvent("copy begin");
   bool delivered = compiler.started &&
-                   deliverResult(run, project.path, destinationPath, project.titleText, viewerWindow);
+                   deliverResult(run, compiler, project.path, destinationPath, project.titleText, viewerWindow);
   traceEvent("copy end");
   if (delivered) {
     run.Log("Export to " + fileNameOf(destinationPath) + " successfully complete [" +

@@ -8,7 +8,9 @@
 // Writes its command line and working folder to "compiler_call.txt" in the working folder and
 // exits with the number found after "exit=" in the command line (0 without one), which it
 // announces on its console as a warning. With T2C_FAKE_COMPILER_EMPTY set it leaves an empty
-// help file behind, as a compiler that failed half-way may.
+// help file behind, as a compiler that failed half-way may. T2C_FAKE_COMPILER_SLEEP_MS makes it
+// take its time first; T2C_FAKE_COMPILER_WRITES gives the help file's bytes; with
+// T2C_FAKE_COMPILER_CRASH it ends as a crashed program does, after writing them.
 int main() {
   const char* commandLine = GetCommandLineA();
   char folder[MAX_PATH] = "";
@@ -18,9 +20,17 @@ int main() {
     std::fprintf(out, "%s\n%s", commandLine, folder);
     std::fclose(out);
   }
-  if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_EMPTY", nullptr, 0)) {
-    if (FILE* chm = std::fopen("tessaly2chm.chm", "wb")) std::fclose(chm);
+  char value[256] = "";
+  if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_SLEEP_MS", value, sizeof value)) Sleep(std::atoi(value));
+  const DWORD written = GetEnvironmentVariableA("T2C_FAKE_COMPILER_WRITES", value, sizeof value);
+  if (written > 0 || GetEnvironmentVariableA("T2C_FAKE_COMPILER_EMPTY", nullptr, 0)) {
+    if (FILE* chm = std::fopen("tessaly2chm.chm", "wb")) {
+      std::fwrite(value, 1, written < sizeof value ? written : 0, chm);
+      std::fclose(chm);
+    }
   }
+  // The code of an access violation, without the debugger a real one would call up.
+  if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_CRASH", nullptr, 0)) TerminateProcess(GetCurrentProcess(), 0xC0000005);
   const char* exit = std::strstr(commandLine, "exit=");
   const int code = exit ? std::atoi(exit + 5) : 0;
   std::printf("Fake compiler\r\nHHC: warning: exiting with %d\r\n", code);

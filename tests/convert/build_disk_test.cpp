@@ -140,14 +140,17 @@ TEST_F(BuildDiskTest, TheDestinationIsReplacedOnlyByAWholeCompiledFile) {
   const struct {
     const char* name;
     const char* compiledBytes;  // null: the compiler made no file
+    uint32_t exitCode;
     uint32_t copyError;
     bool delivered;
     Lines log;
   } cases[] = {
-      {"no file", nullptr, 0, false, {}},
-      {"empty file", "", 0, false, {"The compiler made an empty CHM-file: nothing to copy"}},
-      {"copy refused", "ITSF", 32, false, {"Cannot copy the CHM-file to D:\\Help\\Notes.chm (error 32)"}},
-      {"copied", "ITSF", 0, true, {}},
+      {"no file", nullptr, 1, 0, false, {}},
+      {"empty file", "", 1, 0, false, {"The compiler made an empty CHM-file: nothing to copy"}},
+      {"crashed", "ITSF", 0xC0000005, 0, false, {"The compiler broke off (exit code 0xC0000005): nothing to copy"}},
+      {"copy refused", "ITSF", 1, 32, false, {"Cannot copy the CHM-file to D:\\Help\\Notes.chm (error 32)"}},
+      {"copied", "ITSF", 1, 0, true, {}},
+      {"copied, exit code 0", "ITSF", 0, 0, true, {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -158,7 +161,7 @@ TEST_F(BuildDiskTest, TheDestinationIsReplacedOnlyByAWholeCompiledFile) {
     log.clear();
     ExportRun run(f.tree, "C:\\work", job);
     run.files = &disk;
-    EXPECT_EQ(deliverCompiledFile(run, compiled, destination), c.delivered);
+    EXPECT_EQ(deliverCompiledFile(run, c.exitCode, compiled, destination), c.delivered);
     EXPECT_EQ(log, c.log);
     EXPECT_EQ(disk.files[destination], c.delivered ? "ITSF" : "the user's older help file");
     EXPECT_EQ(disk.files.count(compiled) > 0, c.compiledBytes && !c.delivered);

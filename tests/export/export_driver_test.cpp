@@ -279,6 +279,31 @@ TEST_F(ExportDriverTest, EmptyHelpFileFromTheCompilerIsNoSuccess) {
             "Complete HTML Help complier with exit code 0, timeout ");
 }
 
+// A compiler that takes its time is awaited and its file delivered; one that crashed after
+// writing part of its file replaces nothing.
+TEST_F(ExportDriverTest, SlowCompilerIsAwaitedAndACrashedOneReplacesNothing) {
+  writeText(destination, "an earlier help file");
+  job.compilerPath = windowsPath(T2C_FAKE_COMPILER);
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_WRITES", "ITSF help file");
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_SLEEP_MS", "1500");
+  EXPECT_TRUE(Build());
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_SLEEP_MS", nullptr);
+  EXPECT_EQ(readText(destination), "ITSF help file");
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, true, job.compilerPath, {"HHC: warning: exiting with 0"}),
+            "Complete HTML Help complier with exit code 0, timeout ");
+
+  log.clear();
+  writeText(destination, "an earlier help file");
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_CRASH", "1");
+  EXPECT_FALSE(Build());
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_CRASH", nullptr);
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_WRITES", nullptr);
+  EXPECT_EQ(readText(destination), "an earlier help file");
+  ExpectLog(ExpectedLog({"Convert to HTML Formatted\x85"}, false, job.compilerPath,
+                        {"The compiler broke off (exit code 0xC0000005): nothing to copy"}),
+            "Complete HTML Help complier with exit code -1073741819, timeout ");
+}
+
 TEST_F(ExportDriverTest, ContentsOrProjectFileThatCannotBeCreatedEndsTheBuild) {
   for (const char* name : {"content.hhc", "project.hhp"}) {
     log.clear();
