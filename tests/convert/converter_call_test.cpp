@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "convert/converter_call_win.h"
+#include "convert/converter_rules.h"
 #include "project/work_folder_win.h"
 
 namespace t2c {
@@ -145,6 +146,18 @@ TEST_F(ConverterCallTest, EmptyOutputIsAnEmptyPage) {
   std::string result = "stale";
   EXPECT_TRUE(runConverter("{}", result, stubs("in_folder"), "EMPTY0"));
   EXPECT_EQ(result, "");
+  EXPECT_EQ(filesIn(temp_), std::vector<std::string>{});
+}
+
+// Whatever bytes the converter writes come back whole, NULs and unclosed markup included, read
+// as text mode reads them; the page passes after it take any bytes.
+TEST_F(ConverterCallTest, GarbageOutputComesBackWhole) {
+  std::string garbage = "<html><body><table><tr><td><a href=\"";
+  for (int round = 0; round < 64; ++round)
+    for (int byte = 0; byte < 256; ++byte) garbage += static_cast<char>(byte);
+  std::string result;
+  EXPECT_TRUE(runConverter("{}", result, stubs("in_folder"), "GARBAG"));
+  EXPECT_TRUE(result == linesEndingInCrLf(garbage));
   EXPECT_EQ(filesIn(temp_), std::vector<std::string>{});
 }
 

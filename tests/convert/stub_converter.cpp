@@ -48,6 +48,12 @@ extern "C" int WINAPI EXRTF2WEB(const char* rtfPath, const char* htmlPath, int f
     return 0;
   }
   if (mode == "EMPTY0") return writeAll(htmlPath, "") ? 1 : 0;
+  if (mode == "GARBAG") {
+    std::string garbage = "<html><body><table><tr><td><a href=\"";
+    for (int round = 0; round < 64; ++round)
+      for (int byte = 0; byte < 256; ++byte) garbage += static_cast<char>(byte);
+    return writeAll(htmlPath, garbage) ? 1 : 0;
+  }
   if (mode == "PATHS0") return writeAll(htmlPath, std::string("rtf=") + rtfPath + "\nhtml=" + htmlPath) ? 1 : 0;
 
   std::string rtf;
