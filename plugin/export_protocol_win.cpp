@@ -13,6 +13,7 @@
 #include "plugin/plugin_module_win.h"
 #include "plugin/plugin_text.h"
 #include "project/build_trace_win.h"
+#include "project/tick_clock.h"
 #include "resources/strings.h"
 #include "ui/export_dialog_win.h"
 #include "ui/progress_window_win.h"
@@ -24,6 +25,9 @@ std::unique_ptr<ProgressWindow> g_progress;
 // While the main window is open its tree points into the store: a host that posts another
 // begin, node or finish meanwhile is refused, and nothing changes.
 bool g_windowOpen = false;
+// A document of many small notes arrives faster than the status bar and the progress window can
+// be repainted (each showing costs more than copying a node): ten headers a second are shown.
+ShowingPace g_announcing(100);
 
 void beginExport(InitInfo& info, bool branch) {
   traceEvent("collect begin");
@@ -33,6 +37,7 @@ void beginExport(InitInfo& info, bool branch) {
   // A begin without a finish replaces the earlier window instead of leaving it behind.
   g_progress.reset();
   g_progress = ProgressWindow::Show();
+  g_announcing.Restart();
 }
 
 // The room the host fills with the document's path.
@@ -110,9 +115,12 @@ extern "C" int __cdecl Export2CHM(NodeInfo* info) {
   return guardedExport(0, [&] {
     if (!info || g_windowOpen) return 0;
     const TracedPhase copying("node");
-    std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (info->header ? info->header : "");
-    host::setStatusBarText(status);
-    if (g_progress) g_progress->SetText(status);
+    if (g_announcing.Due()) {
+      const std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (info->header ? info->header : "");
+      host::setStatusBarText(status);
+      if (g_progress) g_progress->SetText(status);
+      g_announcing.Shown();
+    }
     NodeStore::Instance().Append(copyNode(*info));
     return 1;
   });

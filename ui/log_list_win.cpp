@@ -42,7 +42,7 @@ void LogList::Append(const std::string& line) {
   }
   // Painting costs more than writing most articles (about 10 ms a line under Wine), and a build
   // logs a line per conversion: while it runs, the newest line is shown four times a second.
-  if (shown_ && GetTickCount() - lastShown_ < kShowEveryMs) return;
+  if (!pace_.Due()) return;
   ShowLast();
 }
 
@@ -55,14 +55,13 @@ void LogList::ShowLast() {
   const int count = ListView_GetItemCount(list_);
   if (count > 0) ListView_EnsureVisible(list_, count - 1, TRUE);
   UpdateWindow(list_);
-  lastShown_ = GetTickCount();
-  shown_ = true;
+  pace_.Shown();
 }
 
 void LogList::Clear() {
   ListView_DeleteAllItems(list_);
   columnWidth_ = 0;
-  shown_ = false;
+  pace_.Restart();
   UpdateWindow(list_);
 }
 

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "project/tick_clock.h"
+
 namespace t2c {
 
 // The report-style list 3007: one line per build step, always scrolled to the last one.
@@ -22,12 +24,10 @@ class LogList {
  private:
   // The space a report view leaves around a label, on either side together.
   static constexpr int kLabelMargins = 12;
-  static constexpr DWORD kShowEveryMs = 250;
   HWND list_ = nullptr;
   int columnWidth_ = 0;
-  bool shown_ = false;
   bool frozen_ = false;
-  DWORD lastShown_ = 0;
+  ShowingPace pace_{250};
 };
 
 // The read-only rich edit 3014 under the log.
