@@ -130,7 +130,7 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
     insert.item.lParam = reinterpret_cast<LPARAM>(item);
     auto handle = reinterpret_cast<HTREEITEM>(
         SendMessageA(fill->view->tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    fill->view->handles_[item] = handle;
+    fill->view->handles_[item] = {handle, false};
     if (handle) previous = handle;
     return true;
   }, &filler);
@@ -141,7 +141,7 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
 
 HTREEITEM NodeTreeView::HandleOf(const TreeItem* item) const {
   auto found = handles_.find(item);
-  return found == handles_.end() ? nullptr : found->second;
+  return found == handles_.end() ? nullptr : found->second.handle;
 }
 
 TreeItem* NodeTreeView::Selected() const {
@@ -173,8 +173,11 @@ void NodeTreeView::SetFirstArticle(TreeItem* item) {
 }
 
 void NodeTreeView::ShowMarks() {
-  for (const auto& entry : handles_)
-    setItemState(tree_, entry.second, entry.first->node->excluded ? TVIS_CUT : 0, TVIS_CUT);
+  for (auto& entry : handles_) {
+    const bool cut = entry.first->node->excluded != 0;
+    if (cut != entry.second.cut && setItemState(tree_, entry.second.handle, cut ? TVIS_CUT : 0, TVIS_CUT))
+      entry.second.cut = cut;
+  }
   InvalidateRect(tree_, nullptr, TRUE);
   UpdateWindow(tree_);
 }

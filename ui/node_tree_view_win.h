@@ -72,7 +72,13 @@ class NodeTreeView {
   HWND owner_ = nullptr;
   NodeTree model_;
   ExclusionMarks marks_;
-  std::unordered_map<const TreeItem*, HTREEITEM> handles_;
+  // Each shown item's handle and whether it is shown cut: only a changed mark is sent to the
+  // control, whose every item message costs a search of all its items under Wine.
+  struct ShownItem {
+    HTREEITEM handle;
+    bool cut;
+  };
+  std::unordered_map<const TreeItem*, ShownItem> handles_;
   std::vector<const TreeItem*> unshown_;
   TreeItem* firstArticle_ = nullptr;
   HFONT strikeOutFont_ = nullptr;
