@@ -143,6 +143,8 @@ int main() {
     return 2;
   }
   const tly::Document document = listed ? tly::loadNodeList(listing, folder) : tly::loadDocument(source, folder);
+  // The nodes hold every byte of the list now; a host keeps its document once.
+  std::string().swap(listing);
   for (const std::string& problem : document.problems) print(problem);
   const std::string currentPath = command.branchPath.empty() ? command.current : command.branchPath;
   const int current = document.Find(currentPath);
