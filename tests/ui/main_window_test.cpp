@@ -108,10 +108,21 @@ TEST_F(MainWindowTest, OpensOverTheDocument) {
   EXPECT_TRUE(session.Close());
 }
 
+// Counts the item changes the tree control is sent: a mark that changes on one item must not
+// cost a message to every item.
+WNDPROC g_treeProcedure = nullptr;
+int g_itemChanges = 0;
+LRESULT CALLBACK countingTreeProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == TVM_SETITEMA || message == TVM_SETITEMW) ++g_itemChanges;
+  return CallWindowProcA(g_treeProcedure, window, message, wParam, lParam);
+}
+
 TEST_F(MainWindowTest, OptionRulesAndClosing) {
   MainWindowSession session(&store, "Handbook", "");
   ASSERT_TRUE(session.window);
   HWND tree = session.Control(IDC_NODE_TREE);
+  g_treeProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(countingTreeProcedure)));
   std::string base = std::string(kVersionTitle) + " [CHM-file articles: ";
   EXPECT_EQ(tly::windowText(session.window), base + "8]");
 
@@ -123,17 +134,22 @@ TEST_F(MainWindowTest, OptionRulesAndClosing) {
   EXPECT_FALSE(tly::click(session.window, IDC_WITH_PICTURES));
 
   // Skipping formatted text cuts the RTF items and leaves them out of the count.
+  g_itemChanges = 0;
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_SKIP));
   session.Settle();
   EXPECT_EQ(optionMarks(session.window), ".r .r xB .r xB x-B .r .r ");
   EXPECT_EQ(tly::windowText(session.window), base + "6]");
   EXPECT_EQ(cutItems(tree), "Formatted|Deep|");
+  EXPECT_EQ(g_itemChanges, 2);
 
+  g_itemChanges = 0;
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_TO_HTML));
   session.Settle();
   EXPECT_EQ(optionMarks(session.window), "xB .r .r .r xB xB .r .r ");
   EXPECT_EQ(tly::windowText(session.window), base + "8]");
   EXPECT_EQ(cutItems(tree), "");
+  EXPECT_EQ(g_itemChanges, 2);
+  SetWindowLongPtrA(tree, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_treeProcedure));
 
   ASSERT_TRUE(tly::click(session.window, IDC_RTF_LINK_PAGE));
   ASSERT_TRUE(tly::click(session.window, IDC_FULL_TEXT_SEARCH));
