@@ -111,6 +111,17 @@ std::string proposedFileName(const std::string& title, LeadBytePredicate isLeadB
   return name;
 }
 
+std::string helpFileTitle(const std::string& title, LeadBytePredicate isLeadByte) {
+  size_t end = 0;
+  while (end < title.size()) {
+    const bool pair = isLeadByte(static_cast<unsigned char>(title[end])) && end + 1 < title.size();
+    const size_t next = end + (pair ? 2 : 1);
+    if (next > kLongestHelpFileTitle) break;
+    end = next;
+  }
+  return title.substr(0, end);
+}
+
 std::string languageEntryText(uint16_t languageId, const std::string& displayName) {
   char number[16];
   std::snprintf(number, sizeof number, "0x%x", static_cast<unsigned>(languageId));

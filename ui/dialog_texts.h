@@ -1,6 +1,7 @@
 // Texts the main window shows or hands on: titles, tooltips, the tip panel, file names, languages.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -36,6 +37,14 @@ std::string tipPanelText(const std::string& heading, const std::string& tipText)
 // quotes go, "\", "/", "*", "<", ">" and "|" become "_", and ".chm" is appended to a name of more than 4 characters that does
 // not end in it already. Second bytes of two-byte characters are never touched.
 std::string proposedFileName(const std::string& title, LeadBytePredicate isLeadByte = noLeadBytes);
+
+// The help file keeps at most this many bytes of the title: the compiler stores it in a record of
+// 16-bit length (a longer one spoils the records after it, the contents among them) and the
+// viewer shows it as a window caption.
+constexpr size_t kLongestHelpFileTitle = 1024;
+// The title as the help file gets it: its first kLongestHelpFileTitle bytes at most, never
+// ending in the first byte of a two-byte character.
+std::string helpFileTitle(const std::string& title, LeadBytePredicate isLeadByte = noLeadBytes);
 
 // One entry of the language list: "0x" and the lower-case hexadecimal language id, a blank and
 // the display name; the bare number when the system names no language.

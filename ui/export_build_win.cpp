@@ -181,7 +181,7 @@ bool ExportDialog::Build(const std::string& destination) {
   ModuleVersionInfo version = host::moduleVersion(pluginInstance());
   ExportJob job;
   job.fullTextSearch = fullTextSearch_ == 1;
-  job.title = chmTitle_;
+  job.title = helpFileTitle(chmTitle_, isAnsiLeadByte);
   job.logCallback = appendLogLine;
   job.logContext = this;
   TreeItem* first = tree_.FirstArticle();

@@ -23,6 +23,20 @@ TEST(DialogTexts, ProposedFileNames) {
   EXPECT_EQ(proposedFileName("\x95\\\x8E\x86:\\", shiftJisLead), "\x95\\\x8E\x86-_.chm");
 }
 
+// A title of any length gives the help file a title its compiler can store whole.
+TEST(DialogTexts, HelpFileTitlesAreCutOnCharacterBounds) {
+  EXPECT_EQ(helpFileTitle("Garden Journal"), "Garden Journal");
+  const std::string longest(kLongestHelpFileTitle, 'R');
+  EXPECT_EQ(helpFileTitle(longest), longest);
+  EXPECT_EQ(helpFileTitle(longest + std::string(1 << 20, 'S')), longest);
+  // A two-byte character that would straddle the limit goes whole.
+  const std::string pairs = std::string(kLongestHelpFileTitle - 1, 'a') + "\x95\\\x95\\";
+  EXPECT_EQ(helpFileTitle(pairs, shiftJisLead), std::string(kLongestHelpFileTitle - 1, 'a'));
+  EXPECT_EQ(helpFileTitle(pairs), pairs.substr(0, kLongestHelpFileTitle));
+  EXPECT_EQ(helpFileTitle("\x95\\" + std::string(kLongestHelpFileTitle, 'b'), shiftJisLead),
+            "\x95\\" + std::string(kLongestHelpFileTitle - 2, 'b'));
+}
+
 TEST(DialogTexts, TitlesAndDescription) {
   std::string version = versionText(2, 2, 1, 83);
   EXPECT_EQ(version, "Tessaly2CHM 2.21 (build 83, Dec 26 2011)");
