@@ -84,20 +84,19 @@ void loadRichText(HWND richEdit, const std::string& text) {
   SendMessageA(richEdit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
 }
 
-void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
-                     std::vector<std::string>& pictureFiles, PictureTable& pictureTable) {
-  const PictureExtractor extract = [&](std::string& text, std::vector<PictureEntry>& pictures,
-                                       int32_t& counter) {
-    extractPictures(text, pictures, richEdit, counter, workFolder);
+std::vector<std::string> preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
+                                         std::vector<std::string>& pictureFiles, PictureTable& pictureTable) {
+  const PictureExtractor extract = [&](std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter) {
+    return extractPictures(text, pictures, richEdit, counter, workFolder);
   };
-  collectPictures(tree, extract, pictureFiles, pictureTable);
+  return collectPictures(tree, extract, pictureFiles, pictureTable);
 }
 
-void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
-                     int32_t& counter, const std::string& workFolder) {
-  if (text.empty()) return;
+PicturesFound extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
+                              int32_t& counter, const std::string& workFolder) {
+  if (text.empty()) return {};
   const std::vector<ObjectGroup> groups = findObjectGroups(text);
-  if (groups.empty()) return;
+  if (groups.empty()) return {};
   // The control gets the object groups alone: laying out a whole note only to draw its pictures
   // is slow, and some notes (nested tables of some word processors) end Wine's control and the
   // host with it. Only when the control reads a different number of objects from them does it
@@ -112,7 +111,8 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
         saveBitmapFile(bitmap, workFolder + "\\" + name);
         pictures.emplace_back(name, makePlaceholder());
       });
-  if (objects.empty()) return;
+  const PicturesFound found{groups.size(), objects.size()};
+  if (objects.empty()) return found;
 
   // The control's RTF would lose what it does not keep (Wine's drops field results, no rich edit
   // keeps bookmarks), so the placeholders go into the node's own text, the k-th object of the
@@ -124,7 +124,7 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
         marks[objects[k].index] = pictures[first + k].second;
     }
     text = markObjectGroups(text, groups, marks);
-    return;
+    return found;
   }
   // The groups are not the control's objects: a picture form this control did not load (Wine's
   // drops PNG pictures) or an object the scan does not know. Only the control knows where its
@@ -136,6 +136,7 @@ void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWN
   // A control that writes nothing back must not cost the note its text.
   std::string prepared = rtfWithoutObjects(richEdit);
   if (!prepared.empty()) text.swap(prepared);
+  return found;
 }
 
 }  // namespace t2c

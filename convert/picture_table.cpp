@@ -23,6 +23,7 @@ struct Collection {
   const PictureExtractor& extract;
   std::vector<std::string>& pictureFiles;
   PictureTable& table;
+  std::vector<std::string> lostLines;
   int32_t counter = 0;
 };
 
@@ -34,7 +35,11 @@ bool collectNodePictures(TreeItem* item, void* context) {
   // A note left out of the help file ships none of its pictures either.
   if (node->excluded) return true;
   std::string original = node->text;
-  c.extract(node->text, node->pictures, c.counter);
+  const PicturesFound found = c.extract(node->text, node->pictures, c.counter);
+  if (found.drawn < found.objects) {
+    c.lostLines.push_back("Pictures not drawn, so not in the CHM-file: " + std::to_string(found.objects - found.drawn) +
+                          " of " + std::to_string(found.objects) + " in " + node->header);
+  }
   if (node->text != original) c.table.KeepText(*node, std::move(original));
   for (const PictureEntry& entry : node->pictures) {
     c.pictureFiles.push_back(entry.first);
@@ -45,10 +50,11 @@ bool collectNodePictures(TreeItem* item, void* context) {
 
 }  // namespace
 
-void collectPictures(const NodeTree& tree, const PictureExtractor& extract,
-                     std::vector<std::string>& pictureFiles, PictureTable& table) {
-  Collection collection{extract, pictureFiles, table};
+std::vector<std::string> collectPictures(const NodeTree& tree, const PictureExtractor& extract,
+                                         std::vector<std::string>& pictureFiles, PictureTable& table) {
+  Collection collection{extract, pictureFiles, table, {}};
   walkTree(tree, tree.Root(), collectNodePictures, &collection);
+  return std::move(collection.lostLines);
 }
 
 }  // namespace t2c

@@ -1,6 +1,7 @@
 // The pictures of one build: which placeholder stands for which bitmap file, and the hook showing them.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -51,16 +52,23 @@ class PictureTable {
   mutable std::shared_ptr<const Index> index_;
 };
 
+// How many embedded objects a text holds and how many of them became pictures.
+struct PicturesFound {
+  size_t objects = 0;
+  size_t drawn = 0;
+};
+
 // Takes one node's pictures out of its text: rewrites `text`, appends the node's pairs to
 // `pictures` and advances `counter` by the number of pictures made.
 using PictureExtractor =
-    std::function<void(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter)>;
+    std::function<PicturesFound(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter)>;
 
-// Walks the tree in pre-order and extracts the pictures of every RTF node, excluded or not,
-// afresh from its text, numbering them from 0. A node's earlier pairs are replaced. Every pair
-// goes, in walk order, to `pictureFiles` (its file name) and to the table.
-void collectPictures(const NodeTree& tree, const PictureExtractor& extract,
-                     std::vector<std::string>& pictureFiles, PictureTable& table);
+// Walks the tree in pre-order and extracts the pictures of every RTF node not left out afresh
+// from its text, numbering them from 0. Every node's earlier pairs are replaced. Every pair goes,
+// in walk order, to `pictureFiles` (its file name) and to the table. Returns a log line for each
+// note with objects that were not drawn: the help file lacks them.
+std::vector<std::string> collectPictures(const NodeTree& tree, const PictureExtractor& extract,
+                                         std::vector<std::string>& pictureFiles, PictureTable& table);
 
 // The page hook of a build with pictures: the table's (a PictureTable's) Substitute. Always 1;
 // no table changes nothing.

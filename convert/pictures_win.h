@@ -39,9 +39,10 @@ constexpr int kLongestDrawingSide = 4096;
 // `workFolder` (N from 0 on); their names go to `pictureFiles`, their pairs to the table
 // and to the node. Then give the job substitutePictures as htmlHook and &pictureTable as
 // htmlHookContext, and keep the table until the build has ended: its end gives the nodes their
-// texts as the host sent them back.
-void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
-                     std::vector<std::string>& pictureFiles, PictureTable& pictureTable);
+// texts as the host sent them back. Returns the log lines of notes whose objects were not all
+// drawn.
+std::vector<std::string> preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
+                                         std::vector<std::string>& pictureFiles, PictureTable& pictureTable);
 
 // One node: loads the object groups of `text` into the control (the whole text only when the
 // control reads another number of objects from them), saves each drawn object as the next
@@ -49,9 +50,9 @@ void preparePictures(const NodeTree& tree, HWND richEdit, const std::string& wor
 // `pictures`. When any object was drawn, every object of `text` becomes a single blank with its
 // placeholder, if it has one, right before it; otherwise `text` and `pictures` stay as they
 // were. The rest of the text stays byte for byte whenever its object groups are the control's
-// objects.
-void extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
-                     int32_t& counter, const std::string& workFolder);
+// objects. Returns how many objects the text holds and how many were drawn.
+PicturesFound extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
+                              int32_t& counter, const std::string& workFolder);
 
 // Draws every embedded object of the control on `colour` into a bitmap of its size in pixels
 // (at most kLongestDrawingSide on the longer side), from the last object to the first, and hands

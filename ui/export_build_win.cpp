@@ -160,7 +160,8 @@ std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
   }
   auto pictures = std::make_unique<PictureTable>();
   const TracedPhase preparing("pictures");
-  preparePictures(tree_.Model(), loader, workFolder_, job.pictureFiles, *pictures);
+  for (const std::string& line : preparePictures(tree_.Model(), loader, workFolder_, job.pictureFiles, *pictures))
+    log_.Append(line);
   job.htmlHook = substitutePictures;
   job.htmlHookContext = pictures.get();
   return pictures;

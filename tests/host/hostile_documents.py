@@ -135,7 +135,8 @@ def cases():
         result.append((f'broken-rtf-{mode}', broken_nodes, {'rtf': mode, 'pictures': 'on' if mode == 'html' else 'off'}, 0))
 
     # Three hundred small pictures; one claiming 20000 x 20000, drawn at its size in twips; one
-    # whose bitmap header claims it too with four pixels of data, which the rich edit refuses.
+    # whose bitmap header claims it too with four pixels of data, which the rich edit refuses
+    # (and the log names).
     claims = b'\\picw20000\\pich20000\\picwgoal20000\\pichgoal20000 '
     result.append(('pictures', [
         Node(0, CONTAINER, 'Pictures'),
@@ -288,6 +289,10 @@ def check(name, log_path, files_dir, system_path):
     named = re.findall(r'^Log: Too deep to show in the tree, in the CHM-file all the same: (.*)$', log, re.M)
     if named != too_deep:
         fault(f'"Too deep" lines name {named[:3]}, expected {too_deep}')
+    # A picture the rich edit cannot draw is not in the help file, and the log says whose it was.
+    undrawn = re.findall(r'^Log: Pictures not drawn, so not in the CHM-file: (.*)$', log, re.M)
+    if name == 'pictures' and undrawn != ['1 of 1 in Bitmap claims 20000 by 20000']:
+        fault(f'lines of pictures not drawn: {undrawn}')
 
     stored = set(os.listdir(files_dir)) if os.path.isdir(files_dir) else set()
 

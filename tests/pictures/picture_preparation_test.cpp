@@ -255,7 +255,7 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
   std::vector<std::string> pictureFiles;
   {
     PictureTable table;
-    preparePictures(f.tree, richEdit, workFolder, pictureFiles, table);
+    const std::vector<std::string> lost = preparePictures(f.tree, richEdit, workFolder, pictureFiles, table);
 
     const auto& pictures = f.Node(2).pictures;
     ASSERT_EQ(pictures.size(), 3u);
@@ -292,6 +292,10 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
     const std::string mixedText = PlainText(f.Node(8).text, objects);
     EXPECT_EQ(mixedText.find("Mixed"), 0u) << mixedText;
     EXPECT_NE(mixedText.find("and" + mixedPictures[0].second + " done"), std::string::npos) << mixedText;
+    // A picture the control did not draw is named in the log.
+    EXPECT_EQ(lost, mixedPictures.size() == 2
+                        ? std::vector<std::string>{}
+                        : std::vector<std::string>{"Pictures not drawn, so not in the CHM-file: 1 of 2 in Mixed"});
 
     std::vector<std::string> expectedFiles = {"Picture_0.bmp", "Picture_1.bmp", "Picture_2.bmp",
                                               "Picture_3.bmp", "Picture_4.bmp"};

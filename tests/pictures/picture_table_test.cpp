@@ -11,13 +11,19 @@
 namespace t2c {
 namespace {
 
-// Stands in for the control: every "*" of a text is an object, which becomes "[Picture_N.bmp]".
-void markStars(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter) {
+// Stands in for the control: every "*" of a text is an object, which becomes "[Picture_N.bmp]";
+// every "?" is an object it cannot draw.
+PicturesFound markStars(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter) {
+  PicturesFound found;
+  found.objects = static_cast<size_t>(std::count(text.begin(), text.end(), '?'));
   for (size_t at = text.size(); at > 0 && (at = text.rfind('*', at - 1)) != std::string::npos;) {
     const std::string name = pictureFileName(counter++);
     text.replace(at, 1, "[" + name + "]");
     pictures.emplace_back(name, "ph-" + name);
+    ++found.objects;
+    ++found.drawn;
   }
+  return found;
 }
 
 TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsTextBack) {
@@ -31,6 +37,9 @@ TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsText
   f.Add(5, 1, 5, "Folder");
   f.Add(6, 5, 2, "None").text = "no objects";
   f.Add(7, 5, 2, "Nested").text = "n*";
+  f.Add(8, 5, 2, "Undrawn").text = "?a?";
+  f.Add(9, 5, 2, "Undrawn, left out").text = "?";
+  f.Node(9).excluded = 1;
   f.Node(2).pictures = {{"Picture_9.bmp", "from an earlier build"}};
   f.Fill();
 
@@ -41,7 +50,8 @@ TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsText
     std::vector<std::string> pictureFiles;
     {
       PictureTable table;
-      collectPictures(f.tree, markStars, pictureFiles, table);
+      EXPECT_EQ(collectPictures(f.tree, markStars, pictureFiles, table),
+                std::vector<std::string>{"Pictures not drawn, so not in the CHM-file: 2 of 2 in Undrawn"});
       EXPECT_EQ(table.Entries(), expected);
       EXPECT_EQ(f.Node(2).text, "a[Picture_2.bmp]b[Picture_1.bmp]c[Picture_0.bmp]");
       EXPECT_EQ(f.Node(4).text, "*x");
