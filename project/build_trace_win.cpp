@@ -60,8 +60,11 @@ void traceEvent(const char* event) {
   trace.pending += stamp;
   trace.pending += event;
   trace.pending += '\n';
-  // The end of a build is written at once, so the trace is whole while the host still runs.
-  if (trace.pending.size() > 64 * 1024 || std::strcmp(event, "copy end") == 0) trace.Flush();
+  // The ends of collecting, of opening the window and of a build are written at once, so the
+  // trace is whole while the host still runs (a host may end without unloading the plug-in).
+  const bool phaseEnd = std::strcmp(event, "collect end") == 0 || std::strcmp(event, "window end") == 0 ||
+                        std::strcmp(event, "copy end") == 0;
+  if (phaseEnd || trace.pending.size() > 64 * 1024) trace.Flush();
 }
 
 TracedPhase::TracedPhase(const char* phase) : phase_(tracing() ? phase : nullptr) {
