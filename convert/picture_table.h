@@ -63,7 +63,7 @@ struct PicturesFound {
 using PictureExtractor =
     std::function<PicturesFound(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter)>;
 
-// Walks the tree in pre-order and extracts the pictures of every RTF node not left out afresh
+// Walks the tree in pre-order and extracts afresh the pictures of every RTF node not left out,
 // from its text, numbering them from 0. Every node's earlier pairs are replaced. Every pair goes,
 // in walk order, to `pictureFiles` (its file name) and to the table. Returns a log line for each
 // note with objects that were not drawn: the help file lacks them.
