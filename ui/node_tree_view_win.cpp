@@ -94,49 +94,79 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
   TreeView_DeleteAllItems(tree_);
   handles_.clear();
   unshown_.clear();
+  imageOf_.clear();
+  images_ = images;
   firstArticle_ = nullptr;
   marks_ = ExclusionMarks();
   fillNodeTree(model_, nodes);
-  // Pre-order is the order in which the items are made, so node icons take their indices in it.
-  struct Filler {
-    NodeTreeView* view;
-    HIMAGELIST images;
-    // Windows finds TVI_LAST by walking the siblings already there; naming the previous sibling
-    // keeps filling a folder of many notes linear.
-    std::unordered_map<const TreeItem*, HTREEITEM> lastChildOf;
-    // Nodes that share an icon share its image.
-    std::unordered_map<HICON, int> imageOf;
-  } filler{this, images, {}, {}};
-  walkTreeWithDepths(model_, model_.Root(), [](TreeItem* item, uint32_t level, void* context) {
-    auto* fill = static_cast<Filler*>(context);
-    if (level >= kShownLevels) {
-      if (level == kShownLevels) fill->view->unshown_.push_back(item);
-      return true;
-    }
-    int image = imageOfKind(item->node->kind);
-    if (HICON icon = keptIconImage(item->node->icon); icon && fill->images) {
-      auto known = fill->imageOf.find(icon);
-      if (known == fill->imageOf.end())
-        known = fill->imageOf.emplace(icon, ImageList_AddIcon(fill->images, icon)).first;
-      if (known->second >= 0) image = known->second;
-    }
-    TVINSERTSTRUCTA insert = {};
-    insert.hParent = item->parent ? fill->view->HandleOf(item->parent) : TVI_ROOT;
-    HTREEITEM& previous = fill->lastChildOf[item->parent];
-    insert.hInsertAfter = previous ? previous : TVI_FIRST;
-    insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM;
-    insert.item.pszText = const_cast<char*>(item->label.c_str());
-    insert.item.iImage = insert.item.iSelectedImage = image;
-    insert.item.lParam = reinterpret_cast<LPARAM>(item);
-    auto handle = reinterpret_cast<HTREEITEM>(
-        SendMessageA(fill->view->tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
-    fill->view->handles_[item] = {handle, false};
-    if (handle) previous = handle;
+  walkTreeWithDepths(model_, model_.Root(), [](TreeItem* item, uint32_t level, void* view) {
+    if (level == kShownLevels) static_cast<NodeTreeView*>(view)->unshown_.push_back(item);
     return true;
-  }, &filler);
-  if (model_.Root()) TreeView_Expand(tree_, HandleOf(model_.Root()), TVE_EXPAND);
+  }, this);
+  if (TreeItem* root = model_.Root()) {
+    Show(root, nullptr, nullptr, 0);
+    if (model_.Count() <= kFilledAtOnce) {
+      // Pre-order: every item's children go in right after it, so all items go in.
+      walkTree(model_, root, [](TreeItem* item, void* view) {
+        static_cast<NodeTreeView*>(view)->ShowChildren(item);
+        return true;
+      }, this);
+    } else {
+      ShowChildren(root);
+    }
+    TreeView_Expand(tree_, HandleOf(root), TVE_EXPAND);
+  }
   SendMessageA(tree_, WM_SETREDRAW, TRUE, 0);
   InvalidateRect(tree_, nullptr, TRUE);
+}
+
+HTREEITEM NodeTreeView::Show(TreeItem* item, HTREEITEM parent, HTREEITEM after, uint32_t level) {
+  int image = imageOfKind(item->node->kind);
+  if (HICON icon = keptIconImage(item->node->icon); icon && images_) {
+    auto known = imageOf_.find(icon);
+    if (known == imageOf_.end()) known = imageOf_.emplace(icon, ImageList_AddIcon(images_, icon)).first;
+    if (known->second >= 0) image = known->second;
+  }
+  const bool cut = item->node->excluded != 0;
+  TVINSERTSTRUCTA insert = {};
+  insert.hParent = parent ? parent : TVI_ROOT;
+  // Windows finds TVI_LAST by walking the siblings already there; naming the previous sibling
+  // keeps filling a folder of many notes linear.
+  insert.hInsertAfter = after ? after : TVI_FIRST;
+  insert.item.mask = TVIF_TEXT | TVIF_IMAGE | TVIF_SELECTEDIMAGE | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN;
+  insert.item.pszText = const_cast<char*>(item->label.c_str());
+  insert.item.iImage = insert.item.iSelectedImage = image;
+  insert.item.lParam = reinterpret_cast<LPARAM>(item);
+  insert.item.state = (cut ? TVIS_CUT : 0) | (item == firstArticle_ ? TVIS_BOLD : 0);
+  insert.item.stateMask = TVIS_CUT | TVIS_BOLD;
+  // The button shows before the children are in the control.
+  insert.item.cChildren = item->firstChild && level + 1 < kShownLevels ? 1 : 0;
+  auto handle =
+      reinterpret_cast<HTREEITEM>(SendMessageA(tree_, TVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&insert)));
+  if (handle) handles_[item] = {handle, cut, level, false};
+  return handle;
+}
+
+void NodeTreeView::ShowChildren(const TreeItem* item) {
+  auto found = handles_.find(item);
+  if (found == handles_.end() || found->second.childrenShown) return;
+  found->second.childrenShown = true;
+  const HTREEITEM parent = found->second.handle;
+  const uint32_t level = found->second.level + 1;
+  if (level >= kShownLevels) return;
+  HTREEITEM previous = nullptr;
+  for (TreeItem* child = item->firstChild; child; child = child->nextSibling) {
+    if (HTREEITEM handle = Show(child, parent, previous, level)) previous = handle;
+  }
+}
+
+HTREEITEM NodeTreeView::Reveal(const TreeItem* item) {
+  if (!item) return nullptr;
+  if (HTREEITEM handle = HandleOf(item)) return handle;
+  std::vector<const TreeItem*> ancestors;
+  for (const TreeItem* ancestor = item->parent; ancestor; ancestor = ancestor->parent) ancestors.push_back(ancestor);
+  for (auto it = ancestors.rbegin(); it != ancestors.rend(); ++it) ShowChildren(*it);
+  return HandleOf(item);
 }
 
 HTREEITEM NodeTreeView::HandleOf(const TreeItem* item) const {
@@ -156,7 +186,7 @@ TreeItem* NodeTreeView::Selected() const {
 
 void NodeTreeView::MarkHostCurrentNode() {
   TreeItem* item = model_.FindById(host::command(kCommandCurrentNodeId, 0, nullptr));
-  if (!item) return;
+  if (!item || !Reveal(item)) return;
   SetFirstArticle(item);
   for (TreeItem* ancestor = item->parent; ancestor; ancestor = ancestor->parent)
     TreeView_Expand(tree_, HandleOf(ancestor), TVE_EXPAND);
@@ -168,7 +198,7 @@ void NodeTreeView::SetFirstArticle(TreeItem* item) {
     setItemState(tree_, HandleOf(firstArticle_), 0, TVIS_BOLD);
     firstArticle_ = nullptr;
   }
-  HTREEITEM handle = HandleOf(item);
+  HTREEITEM handle = Reveal(item);
   if (handle && setItemState(tree_, handle, TVIS_BOLD, TVIS_BOLD)) firstArticle_ = item;
 }
 
@@ -241,6 +271,14 @@ bool NodeTreeView::OnNotify(const NMHDR& header, LRESULT& result) {
       ShowSelectedInHost();
       result = FALSE;
       return true;
+    case TVN_ITEMEXPANDINGA:
+    case TVN_ITEMEXPANDINGW: {
+      // The item's data sits at the same place in either form of the notification.
+      const auto& expanding = reinterpret_cast<const NMTREEVIEWA&>(header);
+      if (expanding.action & TVE_EXPAND) ShowChildren(ItemOf(expanding.itemNew.lParam));
+      result = FALSE;
+      return true;
+    }
     case TVN_ENDLABELEDITA: {
       const auto& edit = reinterpret_cast<const NMTVDISPINFOA&>(header);
       if (edit.item.pszText) AcceptLabel(ItemOf(edit.item.lParam), edit.item.pszText);

@@ -28,9 +28,14 @@ class NodeTreeView {
   // it deletes them, for one), so a document nested thousands deep would overflow the host's
   // stack; the levels below stay in the model and in the help file.
   static constexpr uint32_t kShownLevels = 500;
+  // Documents of up to this many nodes go into the control whole. A larger one gets the root's
+  // children at first and every item's children when it is first expanded: Wine's control
+  // searches all its items for each item it is sent, so filling it whole grows with the square.
+  static constexpr size_t kFilledAtOnce = 10000;
 
   void Attach(HWND tree, HWND owner);
-  // Builds the model from the nodes and shows it; a node's own icon is appended to `images`.
+  // Builds the model from the nodes and shows it (see kFilledAtOnce); a node's own icon is
+  // appended to `images` when its item is first shown.
   void Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images);
   // The items just below the shown levels, in walk order: each stands for itself and its subtree.
   const std::vector<const TreeItem*>& UnshownItems() const { return unshown_; }
@@ -63,6 +68,14 @@ class NodeTreeView {
 
  private:
   HTREEITEM HandleOf(const TreeItem* item) const;
+  // Puts the item into the control under `parent` after `after` (first when null), with its
+  // image and marks, and a button when it has children to show later.
+  HTREEITEM Show(TreeItem* item, HTREEITEM parent, HTREEITEM after, uint32_t level);
+  // Puts the children of a shown item into the control, once.
+  void ShowChildren(const TreeItem* item);
+  // Shows the children of each of the item's ancestors, from the root down; the item's handle,
+  // or null below the shown levels.
+  HTREEITEM Reveal(const TreeItem* item);
   static TreeItem* ItemOf(LPARAM param) { return reinterpret_cast<TreeItem*>(param); }
   LRESULT OnCustomDraw(NMTVCUSTOMDRAW& draw);
   void OnRightClick();
@@ -77,8 +90,13 @@ class NodeTreeView {
   struct ShownItem {
     HTREEITEM handle;
     bool cut;
+    uint32_t level;
+    bool childrenShown;
   };
   std::unordered_map<const TreeItem*, ShownItem> handles_;
+  HIMAGELIST images_ = nullptr;
+  // Nodes that share an icon share its image.
+  std::unordered_map<HICON, int> imageOf_;
   std::vector<const TreeItem*> unshown_;
   TreeItem* firstArticle_ = nullptr;
   HFONT strikeOutFont_ = nullptr;

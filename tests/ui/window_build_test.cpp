@@ -288,6 +288,45 @@ TEST_F(WindowBuildTest, AChainDeeperThanTheTreeShowsIsInTheHelpFileWhole) {
   EXPECT_TRUE(session.Close());
 }
 
+// A document larger than the control takes whole shows its folders' items as they are opened;
+// the help file holds every node all the same.
+TEST_F(WindowBuildTest, ALargeDocumentShowsFoldersAsTheyOpenAndBuildsWhole) {
+  constexpr int kFolders = 1001, kPerFolder = 9;
+  store.Clear();
+  addNode(store, 1, 1, 4, "Large");
+  for (int f = 0; f < kFolders; ++f) addNode(store, 2 + f, 1, 4, "Folder " + std::to_string(f));
+  int id = 2 + kFolders;
+  for (int f = 0; f < kFolders; ++f)
+    for (int n = 0; n < kPerFolder; ++n) addNode(store, id++, 2 + f, 4, "Item " + std::to_string(f) + "." + std::to_string(n));
+  ASSERT_GT(store.Count(), NodeTreeView::kFilledAtOnce);
+  tly::hostState().currentNodeId = 2 + kFolders + 5 * kPerFolder + 3;  // "Item 5.3"
+  MainWindowSession session(&store, "Large", kDocumentMode);
+  ASSERT_TRUE(session.window);
+  HWND tree = session.Control(IDC_NODE_TREE);
+  // The root, its folders, and the folder of the host's current node, opened to show it.
+  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 1 + kFolders + kPerFolder);
+  auto selected = [&] {
+    for (const tly::TreeEntry& entry : tly::treeItems(tree))
+      if (entry.selected) return entry.label + (entry.bold ? " bold" : "");
+    return std::string("none");
+  };
+  EXPECT_EQ(selected(), "Item 5.3 bold");
+  HTREEITEM last = tly::findTreeItem(tree, "Folder 1000");
+  ASSERT_NE(last, nullptr);
+  SendMessageA(tree, TVM_EXPAND, TVE_EXPAND, reinterpret_cast<LPARAM>(last));
+  session.Settle();
+  EXPECT_EQ(SendMessageA(tree, TVM_GETCOUNT, 0, 0), 1 + kFolders + 2 * kPerFolder);
+  EXPECT_NE(tly::findTreeItem(tree, "Item 1000.8"), nullptr);
+
+  std::string chm = folder + "Large.chm";
+  std::string log = MakeChmFile(session, chm);
+  EXPECT_NE(log.find("Creation " + chm + " successfully complete"), std::string::npos) << log.substr(0, 2000);
+  std::string names = ContentsNames(chm);
+  EXPECT_EQ(std::count(names.begin(), names.end(), '|'), 1 + kFolders * (1 + kPerFolder));
+  EXPECT_NE(names.find("|Folder 1000|Item 1000.0|"), std::string::npos);
+  EXPECT_TRUE(session.Close());
+}
+
 TEST_F(WindowBuildTest, EmptyDocumentInAHostWithoutLookOrObjectStorage) {
   store.Clear();
   // Without a temporary folder the picture loader gets no storage; the window opens all the same.
