@@ -106,7 +106,7 @@ void NodeTreeView::Fill(const std::vector<ExportNode*>& nodes, HIMAGELIST images
   if (TreeItem* root = model_.Root()) {
     Show(root, nullptr, nullptr, 0);
     if (model_.Count() <= kFilledAtOnce) {
-      // Pre-order: every item's children go in right after it, so all items go in.
+      // The walk reaches every item after its parent has put it in, so every item goes in.
       walkTree(model_, root, [](TreeItem* item, void* view) {
         static_cast<NodeTreeView*>(view)->ShowChildren(item);
         return true;
