@@ -48,7 +48,12 @@ listed="$(7z l -slt tessaly2chm.chm | sed -n 's/^Path = //p' | sort)"
 articles="$(tr -d '\r' <project.hhp | sed -n '/^\[FILES\]/,/^$/p' | grep -v -e '^\[FILES\]' -e '^$' | sort)"
 [ -n "$articles" ] || { echo "no articles listed in project.hhp"; exit 1; }
 for name in $articles; do
-  printf '%s\n' "$listed" | grep -qx "$name" || { echo "article missing from the chm: $name"; exit 1; }
+  printf '%s\n' "$listed" | grep -qx "$name" || {
+    echo "article missing from the chm: $name"
+    ls -la
+    cat compile.log
+    exit 1
+  }
 done
 
 # Options of the project that reach the compiled file's system record.
