@@ -23,7 +23,8 @@ class ArticleConversions {
 // open file, which also sets the run's writeFailed and so ends the build.
 bool writeNodeArticle(TreeItem* item, void* run);
 
-// Writes one article file for kinds 0 to 3 and kinds the plug-in does not know.
+// Writes one article file for a node of any kind but a container, kinds the plug-in does not know
+// included.
 WriteResult writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
                          const ExportRun& run);
 

@@ -2,6 +2,7 @@
 #include "host/automation_win.h"
 
 #include "host/window_driver_win.h"
+#include "model/node_kinds.h"
 
 namespace tly {
 
@@ -137,7 +138,7 @@ bool Automation::SetButton(HWND dialog, int id, bool on) {
 
 bool Automation::ApplyOptions(HWND dialog) {
   const OptionSwitches& o = plan_.options;
-  if (o.convertHtml >= 0 && !SetButton(dialog, kModeButtons[o.convertHtml], true)) return false;
+  if (t2c::isKnownRtfMode(o.convertHtml) && !SetButton(dialog, kModeButtons[o.convertHtml], true)) return false;
   const std::pair<int, int> boxes[] = {{kPlainTextAsHtml, o.plainTextAsHtml},
                                        {kFullTextSearch, o.fullTextSearch},
                                        {kSyntax, o.syntax},

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <map>
 
+#include "model/node_kinds.h"
+
 namespace tly {
 
 namespace {
@@ -74,7 +76,8 @@ HostCommand parseHostCommand(const std::vector<std::string>& arguments) {
       option = &command.build;
     } else if (argument == "--rtf") {
       option = &command.options.convertHtml;
-      choices = {{"html", 0}, {"rtf", 1}, {"skip", 2}, {"link", 3}};
+      choices = {{"html", t2c::kRtfToHtml}, {"rtf", t2c::kRtfArticle}, {"skip", t2c::kRtfSkip},
+                 {"link", t2c::kRtfLinkPage}};
     } else if (argument == "--plain-text") {
       option = &command.options.plainTextAsHtml;
       choices = {{"html", 1}, {"text", 0}};

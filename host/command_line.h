@@ -8,7 +8,7 @@ namespace tly {
 
 // The five export options as switches; -1 leaves what the plug-in has stored.
 struct OptionSwitches {
-  int convertHtml = -1;       // --rtf html|rtf|skip|link (0..3)
+  int convertHtml = -1;       // --rtf html|rtf|skip|link (a t2c::RtfMode)
   int plainTextAsHtml = -1;   // --plain-text html|text
   int fullTextSearch = -1;    // --full-text-search on|off
   int syntax = -1;            // --syntax on|off

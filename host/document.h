@@ -4,10 +4,16 @@
 #include <string>
 #include <vector>
 
+#include "model/node_kinds.h"
+
 namespace tly {
 
-// Node kinds as the host sends them.
-enum NodeKind : int { kPlainText = 0, kWebArchive = 1, kRichText = 2, kHtml = 3, kContainer = 4 };
+// Node kinds as the host sends them; the stand-in's folders are of the first container kind.
+using t2c::kContainer;
+using t2c::kHtml;
+using t2c::kPlainText;
+using t2c::kRichText;
+using t2c::kWebArchive;
 
 struct DocumentNode {
   int id = 0;

@@ -6,15 +6,9 @@
 #include <utility>
 #include <vector>
 
-namespace t2c {
+#include "model/node_kinds.h"
 
-// The host's node kinds.
-enum NodeKind : int32_t {
-  kPlainText = 0,
-  kWebArchive = 1,
-  kRichText = 2,
-  kHtml = 3,
-};
+namespace t2c {
 
 // Opaque icon handle; the Windows layer owns the real type and decides how to destroy it.
 using IconHandle = void*;
@@ -43,10 +37,7 @@ struct ExportNode {
   ExportNode& operator=(const ExportNode&) = delete;
 };
 
-// Containers (kinds 4 to 6) hold other nodes and have no article of their own.
-inline bool isContainer(const ExportNode& node) {
-  return node.kind == 4 || node.kind == 5 || node.kind == 6;
-}
+inline bool isContainer(const ExportNode& node) { return isContainerKind(node.kind); }
 
 inline bool isRoot(const ExportNode& node) { return node.id == node.parentId; }
 

@@ -1,6 +1,8 @@
 // Loading and saving the export options in field order, with their defaults.
 #include "model/export_settings.h"
 
+#include "model/node_kinds.h"
+
 namespace t2c {
 
 namespace {
@@ -18,7 +20,7 @@ void describe(ExportSettings& s, SettingField (&fields)[kFieldCount]) {
 // A conversion mode outside the radio group would select no button and no road of the build;
 // fall back to the default so that the next save repairs the stored value too.
 void repairConversionMode(ExportSettings& s) {
-  if (s.ConvertHTML < 0 || s.ConvertHTML > 3) s.ConvertHTML = 0;
+  if (!isKnownRtfMode(s.ConvertHTML)) s.ConvertHTML = kRtfToHtml;
 }
 
 SettingsHolder& processSettings() {

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "model/node_kinds.h"
+
 namespace t2c {
 
 struct SettingField {
@@ -28,7 +30,7 @@ SettingsStorage& platformSettingsStorage();
 struct ExportSettings {
   int32_t ExportPlainTextAsHTML = 1;
   int32_t MakeFullSearch = 0;
-  int32_t ConvertHTML = 0;
+  int32_t ConvertHTML = kRtfToHtml;
   int32_t ExportWithSyntaxH = 0;
   int32_t WithPictures = 1;
 

@@ -17,14 +17,6 @@ using LogCallback = int (*)(const char* line, void* context);
 // Rewrites a converted page in place; the result is ignored.
 using HtmlHook = int (*)(std::string& page, void* context);
 
-// RTF modes of a build (the ConvertHTML setting).
-enum RtfMode : int32_t {
-  kRtfToHtml = 0,
-  kRtfArticle = 1,
-  kRtfSkip = 2,
-  kRtfLinkPage = 3,
-};
-
 struct ExportJob {
   bool fullTextSearch = false;
   std::string title;

@@ -26,6 +26,7 @@ namespace t2c {
 namespace {
 
 constexpr int kConversionButtons[] = {IDC_RTF_TO_HTML, IDC_RTF_ARTICLE, IDC_RTF_SKIP, IDC_RTF_LINK_PAGE};
+static_assert(sizeof kConversionButtons / sizeof kConversionButtons[0] == kRtfModeCount, "one button per RTF mode");
 constexpr int kOptionButtons[] = {IDC_RTF_TO_HTML, IDC_RTF_ARTICLE, IDC_RTF_SKIP, IDC_RTF_LINK_PAGE,
                                   IDC_WITH_PICTURES, IDC_FULL_TEXT_SEARCH, IDC_SYNTAX_HIGHLIGHTING,
                                   IDC_PLAIN_AS_HTML};
@@ -59,8 +60,7 @@ ExportDialog::ExportDialog(const std::string& chmTitle, const std::string& modeC
   if (store) nodes_ = store->Nodes();
   const ExportSettings& settings = ExportSettings::Instance();
   // A stored mode outside the radio group would leave no button checked: take the default.
-  convertHtml_ = settings.ConvertHTML >= kRtfToHtml && settings.ConvertHTML <= kRtfLinkPage ? settings.ConvertHTML
-                                                                                          : kRtfToHtml;
+  convertHtml_ = isKnownRtfMode(settings.ConvertHTML) ? settings.ConvertHTML : kRtfToHtml;
   fullTextSearch_ = settings.MakeFullSearch;
   plainTextAsHtml_ = settings.ExportPlainTextAsHTML;
   syntaxHighlighting_ = settings.ExportWithSyntaxH;
@@ -352,8 +352,8 @@ void ExportDialog::OnDestroy() {
 }
 
 void ExportDialog::ReadControls() {
-  for (int i = 0; i < 4; ++i)
-    if (IsChecked(kConversionButtons[i])) convertHtml_ = i;
+  for (int32_t mode = kRtfToHtml; mode < kRtfModeCount; ++mode)
+    if (IsChecked(kConversionButtons[mode])) convertHtml_ = mode;
   fullTextSearch_ = IsChecked(IDC_FULL_TEXT_SEARCH);
   plainTextAsHtml_ = IsChecked(IDC_PLAIN_AS_HTML);
   syntaxHighlighting_ = IsChecked(IDC_SYNTAX_HIGHLIGHTING);
@@ -362,7 +362,8 @@ void ExportDialog::ReadControls() {
 }
 
 void ExportDialog::WriteControls() {
-  for (int i = 0; i < 4; ++i) SetCheck(kConversionButtons[i], convertHtml_ == i);
+  for (int32_t mode = kRtfToHtml; mode < kRtfModeCount; ++mode)
+    SetCheck(kConversionButtons[mode], convertHtml_ == mode);
   SetCheck(IDC_FULL_TEXT_SEARCH, fullTextSearch_ == 1);
   SetCheck(IDC_PLAIN_AS_HTML, plainTextAsHtml_ == 1);
   SetCheck(IDC_SYNTAX_HIGHLIGHTING, syntaxHighlighting_ == 1);

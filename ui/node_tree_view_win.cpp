@@ -29,7 +29,7 @@ int imageOfKind(int32_t kind) {
     case kWebArchive: return kArchiveImage;
     case kRichText: return kRtfImage;
     case kHtml: return kHtmlImage;
-    case 4: case 5: case 6: return kContainerImage;
+    case kContainer: case kSecondContainer: case kThirdContainer: return kContainerImage;
     default: return I_IMAGENONE;  // -1 would ask the window for an image through a callback
   }
 }

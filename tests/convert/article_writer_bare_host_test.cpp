@@ -46,7 +46,7 @@ TEST(ArticleWriterBareHostTest, PlainTextIsConvertedAsItIsWithColourZero) {
   const std::string work = makeWorkFolder();
   ASSERT_FALSE(work.empty());
   TreeFixture nodes;
-  nodes.Add(1, 1, 4, "Notes");
+  nodes.Add(1, 1, kContainer, "Notes");
   nodes.Add(2, 1, kPlainText, "Plain").text = "just {text}\nhere";
   nodes.Add(3, 1, kPlainText, "Kept").text = "stays";
   nodes.Fill();

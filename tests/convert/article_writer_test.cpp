@@ -121,11 +121,11 @@ class ArticleWriterTest : public ::testing::Test {
   // Every kind once: a plain text, a web archive, formatted text, a page inside a container, an
   // excluded page and a kind the plug-in does not know.
   void StandardTree() {
-    nodes_.Add(1, 1, 4, "Notes");
+    nodes_.Add(1, 1, kContainer, "Notes");
     nodes_.Add(2, 1, kPlainText, "Plain").text = "line one\r\nline two\n\x85 end";
     nodes_.Add(3, 1, kWebArchive, "Archive").text = "MIME-Version: 1.0\r\n\r\nbody";
     nodes_.Add(4, 1, kRichText, "Formatted").text = kFormatted;
-    nodes_.Add(5, 1, 5, "Folder");
+    nodes_.Add(5, 1, kSecondContainer, "Folder");
     nodes_.Add(6, 5, kHtml, "Page").text = "<html><body>hi</body></html>\n";
     nodes_.Add(7, 1, kHtml, "Hidden").text = "never written";
     nodes_.Node(7).excluded = 1;
@@ -210,7 +210,7 @@ TEST_F(ArticleWriterTest, ModeThreeWritesTheRtfAndAPageLinkingToIt) {
 }
 
 TEST_F(ArticleWriterTest, EmptyTextsGiveEmptyListedFiles) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kWebArchive, "Archive");
   nodes_.Add(3, 1, kHtml, "Page");
   nodes_.Add(4, 1, kPlainText, "Plain");
@@ -224,7 +224,7 @@ TEST_F(ArticleWriterTest, EmptyTextsGiveEmptyListedFiles) {
 // ---- Mode 3 in detail ----
 
 TEST_F(ArticleWriterTest, LinkPageUsesTheHeaderAsSentAndIsWrittenInTextMode) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(-5, 1, kRichText, "Intro %RTF_FILE% and %RTF_HEADER%").text = "{\\rtf1 a\nb}";
   nodes_.Fill();
   nodes_.tree.FindById(-5)->label = "Renamed by the user";
@@ -240,7 +240,7 @@ TEST_F(ArticleWriterTest, LinkPageUsesTheHeaderAsSentAndIsWrittenInTextMode) {
 }
 
 TEST_F(ArticleWriterTest, UnwritableRtfFileEndsTheWalk) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kHtml, "Before").text = "before";
   nodes_.Add(3, 1, kRichText, "Formatted").text = "{\\rtf1}";
   nodes_.Add(4, 1, kHtml, "After").text = "after";
@@ -252,7 +252,7 @@ TEST_F(ArticleWriterTest, UnwritableRtfFileEndsTheWalk) {
 }
 
 TEST_F(ArticleWriterTest, UnwritableLinkPageEndsTheWalkWithTheRtfListed) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kHtml, "Before").text = "before";
   nodes_.Add(3, 1, kRichText, "Formatted").text = "{\\rtf1}";
   nodes_.Add(4, 1, kHtml, "After").text = "after";
@@ -264,7 +264,7 @@ TEST_F(ArticleWriterTest, UnwritableLinkPageEndsTheWalkWithTheRtfListed) {
 }
 
 TEST_F(ArticleWriterTest, UnwritableArticleStaysListedAndTheWalkGoesOn) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kHtml, "First").text = "first";
   nodes_.Add(3, 1, kHtml, "Second").text = "second";
   job_.firstArticleId = 2;
@@ -299,7 +299,7 @@ TEST_F(ArticleWriterTest, OnlyAWrittenArticleBecomesTheDefaultTopic) {
 // ---- Plain text through the host ----
 
 TEST_F(ArticleWriterTest, PlainTextAsHtmlIsRenderedByTheHostThenConverted) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kPlainText, "Plain").text = "Caf\xe9 {x}\r\n<A HREF=\"a\">  y </A>";
   job_.plainTextAsHtml = true;
   std::string marker = "[hooked]";
@@ -321,7 +321,7 @@ TEST_F(ArticleWriterTest, PlainTextAsHtmlIsRenderedByTheHostThenConverted) {
 }
 
 TEST_F(ArticleWriterTest, FailedConversionsKeepTheTextBeforeConversion) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kRichText, "Formatted").text = kFormatted;
   nodes_.Add(3, 1, kPlainText, "Plain").text = "a}";
   job_.plainTextAsHtml = true;
@@ -340,7 +340,7 @@ TEST_F(ArticleWriterTest, FailedConversionsKeepTheTextBeforeConversion) {
 // ---- Timing of conversions ----
 
 TEST_F(ArticleWriterTest, OnlyConversionsOverThreeSecondsAreTimed) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kRichText, "Exactly three").text = "{\\rtf1}";
   nodes_.Add(3, 1, kRichText, "Almost six").text = "{\\rtf1}";
   nodes_.Add(4, 1, kRichText, "Just over").text = "{\\rtf1}";
@@ -354,7 +354,7 @@ TEST_F(ArticleWriterTest, OnlyConversionsOverThreeSecondsAreTimed) {
 }
 
 TEST_F(ArticleWriterTest, WithoutALogTheSameFilesAreWritten) {
-  nodes_.Add(1, 1, 4, "Notes");
+  nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kRichText, "Slow").text = "{\\rtf1}";
   tly::hostState().renderColour = RGB(0xAB, 0x0C, 0xFF);
   tickScript = {0, 9000};

@@ -39,10 +39,10 @@ bool startsWith(const Lines& lines, const Lines& prefix) {
 class BuildDiskTest : public ::testing::Test {
  protected:
   BuildDiskTest() {
-    f.Add(1, 0, 4, "Notes");
+    f.Add(1, 0, kContainer, "Notes");
     f.Add(2, 1, kPlainText, "Plain").text = "plain words\n";
     f.Add(3, 1, kRichText, "Formatted").text = "{\\rtf1 formatted}";
-    f.Add(4, 1, 4, "Folder");
+    f.Add(4, 1, kContainer, "Folder");
     f.Add(5, 4, kHtml, "Page").text = std::string(3000, 'h');
     f.Fill();
     job.logCallback = collect;

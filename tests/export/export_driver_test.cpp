@@ -87,14 +87,14 @@ std::string currentDirectory() {
 class ExportDriverTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    f.Add(1, 0, 4, "Handbook");
-    f.Add(2, 1, 0, "Welcome").text = "Hello & welcome\r\nSecond line";
-    f.Add(3, 1, 2, "Formatted").text = "{\\rtf1\\ansi Some {\\b bold} text.\\par}";
-    f.Add(4, 1, 3, "Web page").text = "<html><body><p>Page</p></body></html>";
-    f.Add(5, 1, 1, "Archive").text = "MIME-Version: 1.0\r\n\r\narchive";
-    f.Add(6, 1, 5, "Chapter");
-    f.Add(7, 6, 0, "Left out").excluded = 1;
-    f.Add(8, 6, 0, "Notes").text = "plain notes";
+    f.Add(1, 0, kContainer, "Handbook");
+    f.Add(2, 1, kPlainText, "Welcome").text = "Hello & welcome\r\nSecond line";
+    f.Add(3, 1, kRichText, "Formatted").text = "{\\rtf1\\ansi Some {\\b bold} text.\\par}";
+    f.Add(4, 1, kHtml, "Web page").text = "<html><body><p>Page</p></body></html>";
+    f.Add(5, 1, kWebArchive, "Archive").text = "MIME-Version: 1.0\r\n\r\narchive";
+    f.Add(6, 1, kSecondContainer, "Chapter");
+    f.Add(7, 6, kPlainText, "Left out").excluded = 1;
+    f.Add(8, 6, kPlainText, "Notes").text = "plain notes";
     f.Fill();
 
     job.title = "Handbook";
@@ -186,7 +186,7 @@ TEST_F(ExportDriverTest, ConvertedBuildWithSearchReachesTheDestination) {
 // without search, and the log says so.
 TEST_F(ExportDriverTest, IndexerCrashGivesAHelpFileWithoutSearchAndSaysSo) {
   TreeFixture dates;
-  dates.Add(1, 0, 3, "Dates").text =
+  dates.Add(1, 0, kHtml, "Dates").text =
       "<HTML><HEAD><TITLE></TITLE></HEAD><BODY BGCOLOR=\"#FFFFFF\"><P>12.11</P></BODY></HTML>";
   dates.Fill();
   job.fullTextSearch = true;

@@ -65,7 +65,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto node = std::make_unique<t2c::ExportNode>();
     node->id = static_cast<int32_t>(input.Below(20));
     node->parentId = static_cast<int32_t>(input.Below(22)) - 1;
-    node->kind = static_cast<int32_t>(input.Below(9));
+    node->kind = static_cast<int32_t>(input.Below(t2c::kThirdContainer + 3));  // two kinds no host sends
     node->excluded = input.Below(4) == 0;
     node->header = input.Text(24);
     nodes.push_back(node.get());
@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   }
   t2c::ExportJob job;
   job.fullTextSearch = input.Flag();
-  job.convertHtml = static_cast<int32_t>(input.Below(4));
+  job.convertHtml = static_cast<int32_t>(input.Below(t2c::kRtfModeCount));
   job.plainTextAsHtml = input.Flag();
   job.firstArticleId = static_cast<int32_t>(input.Below(22)) - 1;
   job.title = input.Text();

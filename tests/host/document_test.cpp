@@ -127,7 +127,7 @@ TEST(HostCommandLine, ModesSwitchesAndMistakes) {
   EXPECT_EQ(run.mode, HostCommand::Mode::Export);
   EXPECT_TRUE(run.branch);
   EXPECT_EQ(run.document + "|" + run.branchPath + "|" + run.output, "Notes|Guide|g.chm");
-  EXPECT_EQ(run.options.convertHtml, 3);
+  EXPECT_EQ(run.options.convertHtml, t2c::kRtfLinkPage);
   EXPECT_EQ(run.options.plainTextAsHtml, 0);
   EXPECT_EQ(run.options.fullTextSearch, 1);
   EXPECT_EQ(run.options.syntax, 0);

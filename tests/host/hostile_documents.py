@@ -19,8 +19,10 @@ import random
 import re
 import sys
 
-CONTAINER = 4
+# Node kinds as the host sends them, named as in model/node_kinds.h; the host has three kinds of
+# container, and a node list writes the first as an empty kind.
 PLAIN, ARCHIVE, RTF, HTML = 0, 1, 2, 3
+CONTAINER, SECOND_CONTAINER, THIRD_CONTAINER = 4, 5, 6
 MARK = 'hostilemark'
 
 # Options of every run; a case overrides some of them.
@@ -147,9 +149,9 @@ def cases():
 
     result.append(('unknown-kinds', [
         Node(0, CONTAINER, 'Unknown kinds'),
-        Node(1, 5, 'Kind 5 folder'),
+        Node(1, SECOND_CONTAINER, 'Kind 5 folder'),
         Node(2, PLAIN, 'Inside kind 5', marked(1)),
-        Node(1, 6, 'Kind 6 folder'),
+        Node(1, THIRD_CONTAINER, 'Kind 6 folder'),
         Node(2, HTML, 'Inside kind 6', f'<p>{marked(2)}</p>'),
         Node(1, 7, 'Kind 7', marked(3)),
         Node(2, PLAIN, 'Below kind 7', marked(4)),
@@ -168,7 +170,7 @@ def cases():
 # --- what the plug-in makes of them ---------------------------------------------------------------
 
 def is_container(kind):
-    return kind in (4, 5, 6)
+    return kind in (CONTAINER, SECOND_CONTAINER, THIRD_CONTAINER)
 
 
 def expectation(nodes, options):

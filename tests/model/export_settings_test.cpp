@@ -45,7 +45,7 @@ TEST(ExportSettingsTest, FirstRunHasTheDefaultsAndFirstSaveWritesAllFive) {
   holder.Get().SaveTo(storage);
   EXPECT_EQ(storage.values, (std::map<std::string, int32_t>{{"ExportPlainTextAsHTML", 1},
                                                              {"MakeFullSearch", 0},
-                                                             {"ConvertHTML", 0},
+                                                             {"ConvertHTML", kRtfToHtml},
                                                              {"ExportWithSyntaxH", 0},
                                                              {"WithPictures", 1}}));
 }
@@ -61,7 +61,7 @@ TEST(ExportSettingsTest, MissingValuesKeepTheirDefaults) {
 TEST(ExportSettingsTest, StoredValuesAreTakenAsTheyAre) {
   FakeStorage storage;
   storage.keyExists = true;
-  storage.values = {{"ExportPlainTextAsHTML", 0}, {"MakeFullSearch", 1}, {"ConvertHTML", 3},
+  storage.values = {{"ExportPlainTextAsHTML", 0}, {"MakeFullSearch", 1}, {"ConvertHTML", kRtfLinkPage},
                     {"ExportWithSyntaxH", 1},     {"WithPictures", 5}};
   SettingsHolder holder(storage);
   EXPECT_EQ(describe(holder.Get()), "01315");
@@ -73,9 +73,9 @@ TEST(ExportSettingsTest, UnknownConversionModeIsReadAsZeroAndRepairedAtSave) {
     storage.keyExists = true;
     storage.values = {{"ConvertHTML", stored}};
     SettingsHolder holder(storage);
-    EXPECT_EQ(holder.Get().ConvertHTML, 0) << stored;
+    EXPECT_EQ(holder.Get().ConvertHTML, kRtfToHtml) << stored;
     holder.Get().SaveTo(storage);
-    EXPECT_EQ(storage.values["ConvertHTML"], 0) << stored;
+    EXPECT_EQ(storage.values["ConvertHTML"], kRtfToHtml) << stored;
   }
 }
 

@@ -1,6 +1,7 @@
 // Node store: arrival order, ownership of nodes and icons, clearing.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
 
 #include "model/node_store.h"
@@ -84,12 +85,18 @@ TEST_F(NodeStoreTest, SecondExportStartsEmptyAfterClear) {
   store.Clear();
 }
 
-TEST(NodeKindTest, ContainerAndRootTests) {
+TEST(NodeKindTest, ContainerKnownKindModeAndRootTests) {
   ExportNode n;
-  for (int kind = -1; kind <= 8; ++kind) {
+  std::string containers, known, modes;
+  for (int kind = -2; kind <= 8; ++kind) {
     n.kind = kind;
-    EXPECT_EQ(isContainer(n), kind >= 4 && kind <= 6) << kind;
+    containers += isContainer(n) ? 'C' : '.';
+    known += isKnownNodeKind(kind) ? 'K' : '.';
+    modes += isKnownRtfMode(kind) ? 'M' : '.';
   }
+  EXPECT_EQ(containers, "......CCC..");  // -2 to 8
+  EXPECT_EQ(known, "..KKKKKKK..");
+  EXPECT_EQ(modes, "..MMMM.....");
   n.id = 4;
   n.parentId = 9;
   EXPECT_FALSE(isRoot(n));

@@ -38,10 +38,10 @@ TEST(PictureBuildTest, TwoBuildsInARowBothCarryThePictures) {
   tly::hostState().renderColour = RGB(0xF0, 0xF0, 0xE0);
 
   TreeFixture f;
-  f.Add(1, 0, 4, "Handbook");
-  f.Add(2, 1, 2, "Screens").text = "{\\rtf1\\ansi Before" + dibPicture(RGB(200, 0, 0), 600, 300) + "between" +
+  f.Add(1, 0, kContainer, "Handbook");
+  f.Add(2, 1, kRichText, "Screens").text = "{\\rtf1\\ansi Before" + dibPicture(RGB(200, 0, 0), 600, 300) + "between" +
                                    dibPicture(RGB(0, 0, 200), 300, 300) + "after\\par}";
-  f.Add(3, 1, 2, "Diagram").text = "{\\rtf1\\ansi Diagram:" + emfLeftHalfPicture(900, 300) + "\\par}";
+  f.Add(3, 1, kRichText, "Diagram").text = "{\\rtf1\\ansi Diagram:" + emfLeftHalfPicture(900, 300) + "\\par}";
   f.Fill();
 
   ExportJob base;

@@ -241,15 +241,15 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
   const std::string zeroWidth = "{\\rtf1\\ansi Zero" + dibPicture(kPictureColour, 0, 300) + "\\par}";
   const std::string mixed = "{\\rtf1\\ansi Mixed" + pngPicture() + "and" + dib + "done\\par}";
   TreeFixture f;
-  f.Add(1, 0, 4, "Root");
-  f.Add(2, 1, 2, "Three").text = three;
-  f.Add(3, 1, 0, "Plain").text = plain;
-  f.Add(4, 1, 2, "Excluded").text = excluded;
+  f.Add(1, 0, kContainer, "Root");
+  f.Add(2, 1, kRichText, "Three").text = three;
+  f.Add(3, 1, kPlainText, "Plain").text = plain;
+  f.Add(4, 1, kRichText, "Excluded").text = excluded;
   f.Node(4).excluded = 1;
-  f.Add(5, 1, 2, "None").text = none;
-  f.Add(6, 1, 2, "Long").text = longText;
-  f.Add(7, 1, 2, "Zero width").text = zeroWidth;
-  f.Add(8, 1, 2, "Mixed").text = mixed;
+  f.Add(5, 1, kRichText, "None").text = none;
+  f.Add(6, 1, kRichText, "Long").text = longText;
+  f.Add(7, 1, kRichText, "Zero width").text = zeroWidth;
+  f.Add(8, 1, kRichText, "Mixed").text = mixed;
   f.Fill();
 
   std::vector<std::string> pictureFiles;
@@ -333,8 +333,8 @@ TEST_F(PicturesTest, EveryRtfNodeGivesItsObjectsNumberedBitmapsAndPlaceholders) 
 // A picture may declare any size; its drawing is scaled down to a bitmap the machine can hold.
 TEST_F(PicturesTest, AnEnormousPictureIsDrawnScaledDownInItsProportions) {
   TreeFixture f;
-  f.Add(1, 0, 4, "Root");
-  f.Add(2, 1, 2, "Poster").text = "{\\rtf1\\ansi Wall" + dibPicture(kPictureColour, 450000, 225000) + "\\par}";
+  f.Add(1, 0, kContainer, "Root");
+  f.Add(2, 1, kRichText, "Poster").text = "{\\rtf1\\ansi Wall" + dibPicture(kPictureColour, 450000, 225000) + "\\par}";
   f.Fill();
   std::vector<std::string> pictureFiles;
   PictureTable table;
@@ -357,7 +357,7 @@ TEST_F(PicturesTest, LinksAndBookmarksOfANoteWithAPictureReachThePage) {
       "{\\*\\bkmkstart r}Results{\\*\\bkmkend r} below\\b";
   const std::string after = "\\b0 , done.\\par}";
   TreeFixture f;
-  f.Add(1, 0, 2, "Kit").text = before + dibPicture(kPictureColour, 600, 300) + after;
+  f.Add(1, 0, kRichText, "Kit").text = before + dibPicture(kPictureColour, 600, 300) + after;
   f.Fill();
 
   std::vector<std::string> pictureFiles;
@@ -394,7 +394,7 @@ TEST_F(PicturesTest, NotesWithTablesOfEveryFormKeepTheirTextAndGiveTheirPictures
   };
   for (const auto& [before, after] : tables) {
     TreeFixture f;
-    f.Add(1, 0, 2, "Tables").text = before + picture + after;
+    f.Add(1, 0, kRichText, "Tables").text = before + picture + after;
     f.Fill();
     std::vector<std::string> pictureFiles;
     PictureTable table;

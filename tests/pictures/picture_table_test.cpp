@@ -28,17 +28,17 @@ PicturesFound markStars(std::string& text, std::vector<PictureEntry>& pictures, 
 
 TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsTextBack) {
   TreeFixture f;
-  f.Add(1, 0, 4, "Root");
-  f.Add(2, 1, 2, "Three").text = "a*b*c*";
-  f.Add(3, 1, 0, "Plain").text = "plain*";
-  f.Add(4, 1, 2, "Excluded").text = "*x";
+  f.Add(1, 0, kContainer, "Root");
+  f.Add(2, 1, kRichText, "Three").text = "a*b*c*";
+  f.Add(3, 1, kPlainText, "Plain").text = "plain*";
+  f.Add(4, 1, kRichText, "Excluded").text = "*x";
   f.Node(4).excluded = 1;
   f.Node(4).pictures = {{"Picture_8.bmp", "from a build before it was left out"}};
-  f.Add(5, 1, 5, "Folder");
-  f.Add(6, 5, 2, "None").text = "no objects";
-  f.Add(7, 5, 2, "Nested").text = "n*";
-  f.Add(8, 5, 2, "Undrawn").text = "?a?";
-  f.Add(9, 5, 2, "Undrawn, left out").text = "?";
+  f.Add(5, 1, kSecondContainer, "Folder");
+  f.Add(6, 5, kRichText, "None").text = "no objects";
+  f.Add(7, 5, kRichText, "Nested").text = "n*";
+  f.Add(8, 5, kRichText, "Undrawn").text = "?a?";
+  f.Add(9, 5, kRichText, "Undrawn, left out").text = "?";
   f.Node(9).excluded = 1;
   f.Node(2).pictures = {{"Picture_9.bmp", "from an earlier build"}};
   f.Fill();

@@ -2,6 +2,7 @@
 #include <set>
 
 #include "host/host_state_win.h"
+#include "model/node_kinds.h"
 #include "plugin_fixture.h"
 
 namespace t2c_test {
@@ -110,7 +111,7 @@ TEST_F(DescriptionTest, ToggleSavesAllFiveOptionsWithTheirDefaults) {
   plugin_.exportWithShProc();
   EXPECT_EQ(storedSetting("ExportPlainTextAsHTML"), 1);
   EXPECT_EQ(storedSetting("MakeFullSearch"), 0);
-  EXPECT_EQ(storedSetting("ConvertHTML"), 0);
+  EXPECT_EQ(storedSetting("ConvertHTML"), t2c::kRtfToHtml);
   EXPECT_EQ(storedSetting("ExportWithSyntaxH"), 1);
   EXPECT_EQ(storedSetting("WithPictures"), 1);
 }

@@ -4,10 +4,15 @@
 
 #include "host/host_state_win.h"
 #include "host/node_record_layout.h"
+#include "model/node_kinds.h"
 #include "plugin_fixture.h"
 
 namespace t2c_test {
 namespace {
+
+using t2c::kContainer;
+using t2c::kPlainText;
+using t2c::kRichText;
 
 using InitFn = int(__cdecl*)(void*);
 
@@ -89,13 +94,13 @@ TEST_F(ProtocolTest, NodesAreAnnouncedInTheStatusBarAndTheProgressWindow) {
   EXPECT_STREQ(text, "");
 
   HICON icon = CopyIcon(LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
-  EXPECT_EQ(sendNode(1, 0, 4, "Docs", "", icon), 1);
+  EXPECT_EQ(sendNode(1, 0, kContainer, "Docs", "", icon), 1);
   DestroyIcon(icon);  // the host keeps its own; the plug-in holds a duplicate
   GetDlgItemTextA(progress, 3012, text, sizeof text);
   EXPECT_STREQ(text, "Get text from Docs");
-  EXPECT_EQ(sendNode(2, 1, 0, "Intro", "Hello"), 1);
+  EXPECT_EQ(sendNode(2, 1, kPlainText, "Intro", "Hello"), 1);
   Sleep(150);
-  EXPECT_EQ(sendNode(3, 1, 0, "Details", "More"), 1);
+  EXPECT_EQ(sendNode(3, 1, kPlainText, "Details", "More"), 1);
   GetDlgItemTextA(progress, 3012, text, sizeof text);
   EXPECT_STREQ(text, "Get text from Details");
   std::vector<std::string> shown = tly::hostState().statusTexts;
@@ -156,8 +161,8 @@ TEST_F(ProtocolTest, TheWindowIsModalToTheHostAndRefusesCallsWhileOpen) {
   g_host = &calls;
 
   initDoc_(initRecord(1).data());
-  sendNode(1, 1, 4, "Docs", "");
-  sendNode(2, 1, 0, "Intro", "Hello");
+  sendNode(1, 1, kContainer, "Docs", "");
+  sendNode(2, 1, kPlainText, "Intro", "Hello");
   bool hostEnabled = true, paletteEnabled = true;
   HWND owner = nullptr;
   std::vector<tly::TreeEntry> treeAfterCalls;
@@ -183,7 +188,7 @@ TEST_F(ProtocolTest, TheWindowIsModalToTheHostAndRefusesCallsWhileOpen) {
   EXPECT_TRUE(IsWindowEnabled(palette));
   EXPECT_FALSE(IsWindowEnabled(disabledBefore));
   EXPECT_EQ(initDoc_(initRecord(1).data()), 1);
-  EXPECT_EQ(sendNode(1, 1, 0, "Again", "text"), 1);
+  EXPECT_EQ(sendNode(1, 1, kPlainText, "Again", "text"), 1);
   EXPECT_TRUE(finishExport(initDoc_, initRecord(0).data()).opened);
   DestroyWindow(host);
   DestroyWindow(palette);
@@ -199,8 +204,8 @@ TEST_F(ProtocolTest, FinishOpensTheWindowOverTheNodesAndEmptiesTheStore) {
 
   // A header with blanks around its words gives the words; inner blanks stay.
   initDoc_(initRecord(1).data());
-  sendNode(1, 1, 4, " \r\n\tMy  notes\t ", "");
-  sendNode(2, 1, 0, "Intro", "Hello");
+  sendNode(1, 1, kContainer, " \r\n\tMy  notes\t ", "");
+  sendNode(2, 1, kPlainText, "Intro", "Hello");
   MainWindowSeen seen = finishExport(initDoc_, initRecord(0).data());
   EXPECT_EQ(seen.title, "My  notes");
   EXPECT_NE(seen.caption.find(" - Make CHM-file from entire document [CHM-file articles: 2]"), std::string::npos);
@@ -209,19 +214,19 @@ TEST_F(ProtocolTest, FinishOpensTheWindowOverTheNodesAndEmptiesTheStore) {
 
   // A header over several lines proposes a title of one line.
   initDoc_(initRecord(1).data());
-  sendNode(1, 1, 4, "Notes\r\n[FILES]\r\nC:\\passwords.txt\x7F", "");
+  sendNode(1, 1, kContainer, "Notes\r\n[FILES]\r\nC:\\passwords.txt\x7F", "");
   EXPECT_EQ(finishExport(initDoc_, initRecord(0).data()).title, "Notes  [FILES]  C:\\passwords.txt");
 
   // A blank header: the document's file name without folder and extension.
   initDoc_(initRecord(1).data());
-  sendNode(1, 1, 4, " \t ", "");
+  sendNode(1, 1, kContainer, " \t ", "");
   EXPECT_EQ(finishExport(initDoc_, initRecord(0).data()).title, "Garden notes.v2");
 
   // A branch is titled as the host titles its top node; the syntax option changed in the window
   // makes the host read the menu again.
   initBranch_(initRecord(1).data());
-  sendNode(7, 3, 4, "Beds", "");
-  sendNode(8, 7, 2, "Soil", "{\\rtf1 Soil}");
+  sendNode(7, 3, kContainer, "Beds", "");
+  sendNode(8, 7, kRichText, "Soil", "{\\rtf1 Soil}");
   seen = finishExport(initBranch_, initRecord(0).data(), [](HWND window) { tly::click(window, 3009); });
   EXPECT_EQ(seen.title, "Beds and Soil");
   EXPECT_NE(seen.caption.find(" - Make CHM-file from branch [CHM-file articles: 2]"), std::string::npos);
@@ -230,7 +235,7 @@ TEST_F(ProtocolTest, FinishOpensTheWindowOverTheNodesAndEmptiesTheStore) {
 
   // A top node without an id gives no title; the nodes of the last export are gone.
   initBranch_(initRecord(1).data());
-  sendNode(-1, 3, 4, "Loose", "");
+  sendNode(-1, 3, kContainer, "Loose", "");
   seen = finishExport(initBranch_, initRecord(0).data());
   EXPECT_EQ(seen.title, "");
   ASSERT_EQ(seen.tree.size(), 1u);

@@ -63,7 +63,7 @@ TEST_F(SettingsRegistryTest, ChangedValuesRoundTrip) {
   ExportSettings& s = holder.Get();
   s.ExportPlainTextAsHTML = 0;
   s.MakeFullSearch = 1;
-  s.ConvertHTML = 3;
+  s.ConvertHTML = kRtfLinkPage;
   s.ExportWithSyntaxH = 1;
   s.WithPictures = 0;
   s.SaveTo(holder.Storage());
@@ -91,7 +91,7 @@ TEST_F(SettingsRegistryTest, UnknownConversionModeIsRepairedAtTheNextSave) {
   DWORD seven = 7;
   store("ConvertHTML", REG_DWORD, &seven, sizeof seven);
   SettingsHolder holder(platformSettingsStorage());
-  EXPECT_EQ(holder.Get().ConvertHTML, 0);
+  EXPECT_EQ(holder.Get().ConvertHTML, kRtfToHtml);
   holder.Get().SaveTo(holder.Storage());
   EXPECT_EQ(stored(), "10001");
 }

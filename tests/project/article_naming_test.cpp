@@ -10,13 +10,13 @@ namespace {
 class NamingTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    f.Add(1, 1, 4, "Root");
-    f.Add(2, 1, 0, "P");
-    f.Add(3, 1, 2, "R");
-    f.Add(4, 1, 0, "X").excluded = 1;
-    f.Add(5, 1, 3, "H");
-    f.Add(6, 1, 5, "K");
-    f.Add(7, 6, 1, "W");
+    f.Add(1, 1, kContainer, "Root");
+    f.Add(2, 1, kPlainText, "P");
+    f.Add(3, 1, kRichText, "R");
+    f.Add(4, 1, kPlainText, "X").excluded = 1;
+    f.Add(5, 1, kHtml, "H");
+    f.Add(6, 1, kSecondContainer, "K");
+    f.Add(7, 6, kWebArchive, "W");
     f.Fill();
   }
 
@@ -66,7 +66,7 @@ TEST_F(NamingTest, UnknownKindGetsAnEmptyExtension) {
 
 TEST(NamingSingleTest, OnlyAContainerNamesNothing) {
   TreeFixture f;
-  f.Add(1, 1, 6, "Folder");
+  f.Add(1, 1, kThirdContainer, "Folder");
   f.Fill();
   ExportRun run(f.tree, "", ExportJob());
   assignArticleNames(run);

@@ -28,10 +28,10 @@ class ContentsTest : public ::testing::Test {
  protected:
   // Docs { Intro, Part { Step } }, the pages already named.
   void AddWorkedExample() {
-    f.Add(1, 1, 4, "Docs");
-    f.Add(2, 1, 3, "Intro").fileName = "file0.htm";
-    f.Add(3, 1, 5, "Part");
-    f.Add(4, 3, 3, "Step").fileName = "file1.htm";
+    f.Add(1, 1, kContainer, "Docs");
+    f.Add(2, 1, kHtml, "Intro").fileName = "file0.htm";
+    f.Add(3, 1, kSecondContainer, "Part");
+    f.Add(4, 3, kHtml, "Step").fileName = "file1.htm";
   }
 
   // The file's bytes after one contents pass with the given RTF mode.
@@ -80,7 +80,7 @@ TEST_F(ContentsTest, WorkedExampleWholeFile) {
 
 TEST_F(ContentsTest, FollowingArticleClosesOneList) {
   AddWorkedExample();
-  f.Add(5, 1, 0, "Last").fileName = "file2.txt";
+  f.Add(5, 1, kPlainText, "Last").fileName = "file2.txt";
   f.Fill();
   EXPECT_EQ(Items(),
             "\n<LI> <OBJECT type=\"text/sitemap\">\n\t<param name=\"Name\" value=\"Docs\">"
@@ -97,11 +97,11 @@ TEST_F(ContentsTest, FollowingArticleClosesOneList) {
 }
 
 TEST_F(ContentsTest, ClimbingTwoLevelsClosesTwoLists) {
-  f.Add(1, 1, 4, "Root");
-  f.Add(2, 1, 5, "A");
-  f.Add(3, 2, 6, "B");
-  f.Add(4, 3, 0, "Deep").fileName = "file0.txt";
-  f.Add(5, 1, 0, "Top").fileName = "file1.txt";
+  f.Add(1, 1, kContainer, "Root");
+  f.Add(2, 1, kSecondContainer, "A");
+  f.Add(3, 2, kThirdContainer, "B");
+  f.Add(4, 3, kPlainText, "Deep").fileName = "file0.txt";
+  f.Add(5, 1, kPlainText, "Top").fileName = "file1.txt";
   f.Fill();
   const std::string items = Items();
   const std::string topEntry =
@@ -113,10 +113,10 @@ TEST_F(ContentsTest, ClimbingTwoLevelsClosesTwoLists) {
 }
 
 TEST_F(ContentsTest, ExcludedContainerListsItsChildrenInTheEnclosingList) {
-  f.Add(1, 1, 4, "Root");
-  f.Add(2, 1, 5, "Hidden").excluded = 1;
-  f.Add(3, 2, 0, "Child").fileName = "file0.txt";
-  f.Add(4, 1, 0, "After").fileName = "file1.txt";
+  f.Add(1, 1, kContainer, "Root");
+  f.Add(2, 1, kSecondContainer, "Hidden").excluded = 1;
+  f.Add(3, 2, kPlainText, "Child").fileName = "file0.txt";
+  f.Add(4, 1, kPlainText, "After").fileName = "file1.txt";
   f.Fill();
   EXPECT_EQ(Items(),
             "\n<LI> <OBJECT type=\"text/sitemap\">\n\t<param name=\"Name\" value=\"Root\">"
@@ -162,7 +162,7 @@ void ReferenceOutline(const TreeItem* item, int level, bool skipRtf, std::string
 
 TEST_F(ContentsTest, RandomTreesNestAsTheTreeWithoutItsExcludedNodes) {
   std::mt19937 random(20261209);
-  const int kinds[] = {kPlainText, kRichText, kHtml, kWebArchive, 4, 5, 6};
+  const int kinds[] = {kPlainText, kRichText, kHtml, kWebArchive, kContainer, kSecondContainer, kThirdContainer};
   for (int round = 0; round < 300; ++round) {
     TreeFixture trees;
     std::vector<int> parents{1};  // the root takes children whatever its kind
@@ -172,8 +172,10 @@ TEST_F(ContentsTest, RandomTreesNestAsTheTreeWithoutItsExcludedNodes) {
       const int parent = id == 1 ? 1 : parents[random() % parents.size()];
       ExportNode& node = trees.Add(id, parent, kind, "n" + std::to_string(id));
       node.excluded = random() % 4 == 0;
-      if (kind < 4) node.fileName = "file" + std::to_string(id) + ".htm";
-      if (kind >= 4) parents.push_back(id);
+      if (isContainerKind(kind))
+        parents.push_back(id);
+      else
+        node.fileName = "file" + std::to_string(id) + ".htm";
     }
     trees.Fill();
     job.convertHtml = random() % 2 ? kRtfToHtml : kRtfSkip;
@@ -190,18 +192,18 @@ TEST_F(ContentsTest, EmptyAndFullyExcludedTreesGiveAnEmptyList) {
   f.Fill();
   EXPECT_EQ(FileBytes(), emptyList);
 
-  f.Add(1, 1, 4, "Root").excluded = 1;
-  f.Add(2, 1, 0, "A").excluded = 1;
-  f.Add(3, 1, 5, "B").excluded = 1;
-  f.Add(4, 3, 3, "C").excluded = 1;
+  f.Add(1, 1, kContainer, "Root").excluded = 1;
+  f.Add(2, 1, kPlainText, "A").excluded = 1;
+  f.Add(3, 1, kSecondContainer, "B").excluded = 1;
+  f.Add(4, 3, kHtml, "C").excluded = 1;
   f.Fill();
   EXPECT_EQ(FileBytes(), emptyList);
   EXPECT_EQ(run->openLists, 0);
 }
 
 TEST_F(ContentsTest, RtfNodesFollowTheRtfMode) {
-  f.Add(1, 1, 4, "Root");
-  f.Add(2, 1, 2, "Formatted").fileName = "file0.rtf";
+  f.Add(1, 1, kContainer, "Root");
+  f.Add(2, 1, kRichText, "Formatted").fileName = "file0.rtf";
   f.Fill();
   const std::string rootOnly =
       "\n<LI> <OBJECT type=\"text/sitemap\">\n\t<param name=\"Name\" value=\"Root\">"
@@ -214,7 +216,7 @@ TEST_F(ContentsTest, RtfNodesFollowTheRtfMode) {
 }
 
 TEST_F(ContentsTest, LabelsStayInsideTheirAttributeValue) {
-  f.Add(1, 1, 0, "header before renaming").fileName = "file0.htm";
+  f.Add(1, 1, kPlainText, "header before renaming").fileName = "file0.htm";
   f.Fill();
   f.tree.Root()->label = "Say \"hi\" & 'bye' <b>\xE9";
   EXPECT_EQ(Items(),

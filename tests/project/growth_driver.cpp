@@ -38,8 +38,8 @@ size_t countOf(const std::string& text, const std::string& what) {
 // The contents of a chain of folders, each inside the one before.
 bool chainContents(int n) {
   Nodes nodes;
-  nodes.Add(0, 0, 4);
-  for (int i = 1; i <= n; ++i) nodes.Add(i, i - 1, 4);
+  nodes.Add(0, 0, kContainer);
+  for (int i = 1; i <= n; ++i) nodes.Add(i, i - 1, kContainer);
   NodeTree tree;
   fillNodeTree(tree, nodes.list);
   ExportJob job;
@@ -51,9 +51,9 @@ bool chainContents(int n) {
 // Folders that all share one id, and notes naming that id as their parent.
 bool repeatedIds(int n) {
   Nodes nodes;
-  nodes.Add(1, 1, 4);
-  for (int i = 0; i < n; ++i) nodes.Add(2, 1, 5);
-  for (int i = 0; i < n; ++i) nodes.Add(3, 2, 0);
+  nodes.Add(1, 1, kContainer);
+  for (int i = 0; i < n; ++i) nodes.Add(2, 1, kSecondContainer);
+  for (int i = 0; i < n; ++i) nodes.Add(3, 2, kPlainText);
   NodeTree tree;
   fillNodeTree(tree, nodes.list);
   return tree.Count() == 2 * static_cast<size_t>(n) + 1;
@@ -62,7 +62,7 @@ bool repeatedIds(int n) {
 // Every node of a tree of folders and notes looked up by its id.
 bool findEveryId(int n) {
   Nodes nodes;
-  nodes.Add(0, 0, 4);
+  nodes.Add(0, 0, kContainer);
   for (int i = 1; i <= n; ++i) nodes.Add(i, i % 10 == 1 ? 0 : (i - 1) / 10 * 10 + 1, i % 10 == 1 ? 5 : 0);
   NodeTree tree;
   fillNodeTree(tree, nodes.list);

@@ -10,16 +10,16 @@ namespace {
 
 TEST(NodeTreeFillTest, ChildrenFollowArrivalOrderUnderContainersOnly) {
   TreeFixture f;
-  f.Add(1, 0, 4, "Root");  // parentId differs: becomes its own parent
-  f.Add(2, 1, 0, "Plain");
-  f.Add(3, 1, 5, "Folder");
-  f.Add(4, 2, 0, "Child of plain text");
-  f.Add(5, 3, 2, "Rtf in folder");
-  f.Add(6, 1, 3, "Html");
-  f.Add(7, 3, 6, "Sub folder");
-  f.Add(8, 7, 1, "Archive");
-  f.Add(9, 99, 0, "Orphan");
-  f.Add(10, 10, 0, "Second root");
+  f.Add(1, 0, kContainer, "Root");  // parentId differs: becomes its own parent
+  f.Add(2, 1, kPlainText, "Plain");
+  f.Add(3, 1, kSecondContainer, "Folder");
+  f.Add(4, 2, kPlainText, "Child of plain text");
+  f.Add(5, 3, kRichText, "Rtf in folder");
+  f.Add(6, 1, kHtml, "Html");
+  f.Add(7, 3, kThirdContainer, "Sub folder");
+  f.Add(8, 7, kWebArchive, "Archive");
+  f.Add(9, 99, kPlainText, "Orphan");
+  f.Add(10, 10, kPlainText, "Second root");
   f.Fill();
   EXPECT_EQ(f.Node(1).parentId, 1);
   EXPECT_EQ(f.Outline(),
@@ -33,11 +33,11 @@ TEST(NodeTreeFillTest, ChildrenFollowArrivalOrderUnderContainersOnly) {
 
 TEST(NodeTreeFillTest, RepeatedIdsCannotLoop) {
   TreeFixture f;
-  f.Add(1, 1, 4, "Root");
-  f.Add(2, 1, 4, "A");
-  f.Add(2, 2, 4, "A again, a root of its own");
-  f.Add(1, 2, 4, "Same id as the root");
-  f.Add(3, 2, 0, "Leaf");
+  f.Add(1, 1, kContainer, "Root");
+  f.Add(2, 1, kContainer, "A");
+  f.Add(2, 2, kContainer, "A again, a root of its own");
+  f.Add(1, 2, kContainer, "Same id as the root");
+  f.Add(3, 2, kPlainText, "Leaf");
   f.Fill();
   EXPECT_EQ(f.Outline(), "Root|.A|..Same id as the root|..Leaf");
 }
@@ -47,7 +47,7 @@ TEST(NodeTreeFillTest, EmptyListGivesEmptyTreeAndRefillReplaces) {
   f.Fill();
   EXPECT_EQ(f.tree.Root(), nullptr);
   EXPECT_EQ(f.Outline(), "");
-  f.Add(5, 5, 0, "Only");
+  f.Add(5, 5, kPlainText, "Only");
   f.Fill();
   f.Fill();
   EXPECT_EQ(f.Outline(), "Only");
@@ -56,8 +56,8 @@ TEST(NodeTreeFillTest, EmptyListGivesEmptyTreeAndRefillReplaces) {
 
 TEST(NodeTreeFillTest, LabelsStartAsHeadersAndRenamingLeavesTheHeader) {
   TreeFixture f;
-  f.Add(1, 1, 4, "Root");
-  f.Add(2, 1, 0, "Note");
+  f.Add(1, 1, kContainer, "Root");
+  f.Add(2, 1, kPlainText, "Note");
   f.Fill();
   TreeItem* note = f.tree.FindById(2);
   ASSERT_NE(note, nullptr);
@@ -80,10 +80,10 @@ bool record(TreeItem* item, void* context) {
 class WalkTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    f.Add(1, 1, 4, "root");
-    f.Add(2, 1, 4, "P");
-    f.Add(3, 2, 0, "R");
-    f.Add(4, 1, 0, "Q");
+    f.Add(1, 1, kContainer, "root");
+    f.Add(2, 1, kContainer, "P");
+    f.Add(3, 2, kPlainText, "R");
+    f.Add(4, 1, kPlainText, "Q");
     f.Fill();
   }
   TreeFixture f;
@@ -150,24 +150,24 @@ TEST_F(WalkTest, FindByIdTakesTheFirstInPreOrder) {
 
 TEST(NodeTreeSearchTest, RepeatedIdsFindTheFirstInPreOrderAndChangesAreFound) {
   TreeFixture f;
-  f.Add(1, 1, 4, "root");
-  f.Add(2, 1, 4, "A");
-  f.Add(3, 1, 4, "B");
-  f.Add(7, 2, 0, "under A");
-  f.Add(7, 3, 0, "under B");  // made before "under A": B's children are placed first
-  f.Add(1, 3, 0, "root's id");
+  f.Add(1, 1, kContainer, "root");
+  f.Add(2, 1, kContainer, "A");
+  f.Add(3, 1, kContainer, "B");
+  f.Add(7, 2, kPlainText, "under A");
+  f.Add(7, 3, kPlainText, "under B");  // made before "under A": B's children are placed first
+  f.Add(1, 3, kPlainText, "root's id");
   f.Fill();
   EXPECT_EQ(f.tree.FindById(7)->label, "under A");
   EXPECT_EQ(f.tree.FindById(1)->label, "root");
   EXPECT_EQ(f.tree.FindById(8), nullptr);
 
-  ExportNode& late = f.Add(8, 3, 0, "inserted later");
+  ExportNode& late = f.Add(8, 3, kPlainText, "inserted later");
   f.tree.Insert(&late, f.tree.FindById(3));
   ASSERT_NE(f.tree.FindById(8), nullptr);
   EXPECT_EQ(f.tree.FindById(8)->label, "inserted later");
 
   TreeFixture other;
-  other.Add(7, 7, 4, "another root");
+  other.Add(7, 7, kContainer, "another root");
   fillNodeTree(f.tree, other.Nodes());
   EXPECT_EQ(f.tree.FindById(7)->label, "another root");
   EXPECT_EQ(f.tree.FindById(2), nullptr);
@@ -177,9 +177,9 @@ TEST(NodeTreeSearchTest, RepeatedIdsFindTheFirstInPreOrderAndChangesAreFound) {
 
 TEST(WalkDeepTest, VeryDeepTreesNeedNoRecursion) {
   TreeFixture f;
-  f.Add(0, 0, 4, "n0");
+  f.Add(0, 0, kContainer, "n0");
   const int depth = 200000;
-  for (int i = 1; i <= depth; ++i) f.Add(i, i - 1, 4, "n");
+  for (int i = 1; i <= depth; ++i) f.Add(i, i - 1, kContainer, "n");
   f.Fill();
   Visits v;
   walkTree(f.tree, f.tree.Root(), record, &v);

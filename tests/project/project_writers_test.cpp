@@ -54,8 +54,8 @@ class WritersTest : public ::testing::Test {
   void SetUp() override {
     folder = makeWorkFolder();
     ASSERT_FALSE(folder.empty());
-    f.Add(1, 1, 4, "Docs");
-    f.Add(2, 1, 3, "Intro").fileName = "file0.htm";
+    f.Add(1, 1, kContainer, "Docs");
+    f.Add(2, 1, kHtml, "Intro").fileName = "file0.htm";
     f.Fill();
     job.title = "Manual";
     job.description = "made here";

@@ -35,16 +35,16 @@ bool writeArticle(TreeItem* item, void* context) {
 
 int run() {
   TreeFixture f;
-  f.Add(1, 1, 4, "Docs");
-  f.Add(2, 1, 3, "Intro").text = "Welcome.";
-  f.Add(3, 1, 5, "Part one");
-  f.Add(4, 3, 3, "Step").text = "Do this.";
-  f.Add(5, 3, 3, "Say \"hello\" & 'bye'").text = "Quoted.";
-  f.Add(6, 3, 6, "Nested");
-  f.Add(7, 6, 3, "Deep").text = "Far down.";
-  f.Add(8, 1, 3, "Hidden").excluded = 1;
-  f.Add(9, 1, 5, "Empty part");
-  f.Add(10, 1, 3, "Last").text = "The end.";
+  f.Add(1, 1, kContainer, "Docs");
+  f.Add(2, 1, kHtml, "Intro").text = "Welcome.";
+  f.Add(3, 1, kSecondContainer, "Part one");
+  f.Add(4, 3, kHtml, "Step").text = "Do this.";
+  f.Add(5, 3, kHtml, "Say \"hello\" & 'bye'").text = "Quoted.";
+  f.Add(6, 3, kThirdContainer, "Nested");
+  f.Add(7, 6, kHtml, "Deep").text = "Far down.";
+  f.Add(8, 1, kHtml, "Hidden").excluded = 1;
+  f.Add(9, 1, kSecondContainer, "Empty part");
+  f.Add(10, 1, kHtml, "Last").text = "The end.";
   f.Fill();
 
   ExportJob job;

@@ -96,24 +96,24 @@ TEST(WindowRules, Options) {
   EXPECT_EQ(fallback(true, false, false), "011");
   EXPECT_EQ(fallback(false, true, false), "001");
 
-  EXPECT_TRUE(restartQuestionNeeded(false, true, 0));
-  EXPECT_FALSE(restartQuestionNeeded(true, true, 0));
-  EXPECT_FALSE(restartQuestionNeeded(false, false, 0));
-  EXPECT_FALSE(restartQuestionNeeded(false, true, 1));
-  EXPECT_TRUE(picturesWanted(1, 0));
-  EXPECT_TRUE(picturesWanted(5, 0));
-  EXPECT_FALSE(picturesWanted(0, 0));
-  EXPECT_FALSE(picturesWanted(1, 3));
+  EXPECT_TRUE(restartQuestionNeeded(false, true, kRtfToHtml));
+  EXPECT_FALSE(restartQuestionNeeded(true, true, kRtfToHtml));
+  EXPECT_FALSE(restartQuestionNeeded(false, false, kRtfToHtml));
+  EXPECT_FALSE(restartQuestionNeeded(false, true, kRtfArticle));
+  EXPECT_TRUE(picturesWanted(1, kRtfToHtml));
+  EXPECT_TRUE(picturesWanted(5, kRtfToHtml));
+  EXPECT_FALSE(picturesWanted(0, kRtfToHtml));
+  EXPECT_FALSE(picturesWanted(1, kRtfLinkPage));
 }
 
 class TreeRules : public ::testing::Test {
  protected:
   void SetUp() override {
-    f.Add(1, 1, 4, "Root");
-    f.Add(2, 1, 2, "Rich");
-    f.Add(3, 1, 5, "Box");
-    f.Add(4, 3, 2, "Inner rich");
-    f.Add(5, 3, 0, "Plain");
+    f.Add(1, 1, kContainer, "Root");
+    f.Add(2, 1, kRichText, "Rich");
+    f.Add(3, 1, kSecondContainer, "Box");
+    f.Add(4, 3, kRichText, "Inner rich");
+    f.Add(5, 3, kPlainText, "Plain");
     f.Fill();
   }
   std::string Marks() {
@@ -128,9 +128,9 @@ class TreeRules : public ::testing::Test {
 TEST_F(TreeRules, ExclusionMarks) {
   ExclusionMarks marks;
   f.Node(5).excluded = 1;
-  EXPECT_EQ(marks.ApplyMode(f.tree, 2), 2);
+  EXPECT_EQ(marks.ApplyMode(f.tree, kRtfSkip), 2);
   EXPECT_EQ(Marks(), ".x.xx");
-  EXPECT_EQ(marks.ApplyMode(f.tree, 0), 0);
+  EXPECT_EQ(marks.ApplyMode(f.tree, kRtfToHtml), 0);
   EXPECT_EQ(Marks(), "....x");
 
   EXPECT_TRUE(marks.Toggle(f.tree, Item(3)));
@@ -138,20 +138,20 @@ TEST_F(TreeRules, ExclusionMarks) {
   EXPECT_FALSE(marks.Toggle(f.tree, Item(5)));
   EXPECT_EQ(Marks(), "..xx.");
   // The user's exclusion of an RTF node outlives every change of mode.
-  marks.ApplyMode(f.tree, 2);
-  EXPECT_EQ(marks.ApplyMode(f.tree, 1), 0);
+  marks.ApplyMode(f.tree, kRtfSkip);
+  EXPECT_EQ(marks.ApplyMode(f.tree, kRtfArticle), 0);
   EXPECT_EQ(Marks(), "..xx.");
   EXPECT_FALSE(marks.Toggle(f.tree, Item(3)));
   EXPECT_EQ(Marks(), ".....");
   EXPECT_FALSE(marks.Toggle(f.tree, nullptr));
 
-  marks.ApplyMode(f.tree, 2);
+  marks.ApplyMode(f.tree, kRtfSkip);
   marks.Toggle(f.tree, Item(5));
   marks.Toggle(f.tree, Item(4));
   EXPECT_EQ(Marks(), ".x..x");
   marks.IncludeAll(f.tree);
   EXPECT_EQ(Marks(), ".....");
-  marks.ApplyMode(f.tree, 0);
+  marks.ApplyMode(f.tree, kRtfToHtml);
   EXPECT_EQ(Marks(), ".....");
 }
 

@@ -271,8 +271,8 @@ TEST_F(WindowBuildTest, AChainDeeperThanTheTreeShowsIsInTheHelpFileWhole) {
   // Containers nested one level deeper than the tree shows, and a note at the bottom.
   const int levels = static_cast<int>(NodeTreeView::kShownLevels) + 1;
   store.Clear();
-  for (int id = 1; id <= levels; ++id) addNode(store, id, id == 1 ? 1 : id - 1, 4, "Level " + std::to_string(id - 1));
-  addNode(store, levels + 1, levels, 0, "Bottom", "at the bottom");
+  for (int id = 1; id <= levels; ++id) addNode(store, id, id == 1 ? 1 : id - 1, kContainer, "Level " + std::to_string(id - 1));
+  addNode(store, levels + 1, levels, kPlainText, "Bottom", "at the bottom");
   MainWindowSession session(&store, "Chain", kDocumentMode);
   ASSERT_TRUE(session.window);
   EXPECT_EQ(SendMessageA(session.Control(IDC_NODE_TREE), TVM_GETCOUNT, 0, 0),
@@ -293,11 +293,11 @@ TEST_F(WindowBuildTest, AChainDeeperThanTheTreeShowsIsInTheHelpFileWhole) {
 TEST_F(WindowBuildTest, ALargeDocumentShowsFoldersAsTheyOpenAndBuildsWhole) {
   constexpr int kFolders = 1001, kPerFolder = 9;
   store.Clear();
-  addNode(store, 1, 1, 4, "Large");
-  for (int f = 0; f < kFolders; ++f) addNode(store, 2 + f, 1, 4, "Folder " + std::to_string(f));
+  addNode(store, 1, 1, kContainer, "Large");
+  for (int f = 0; f < kFolders; ++f) addNode(store, 2 + f, 1, kContainer, "Folder " + std::to_string(f));
   int id = 2 + kFolders;
   for (int f = 0; f < kFolders; ++f)
-    for (int n = 0; n < kPerFolder; ++n) addNode(store, id++, 2 + f, 4, "Item " + std::to_string(f) + "." + std::to_string(n));
+    for (int n = 0; n < kPerFolder; ++n) addNode(store, id++, 2 + f, kContainer, "Item " + std::to_string(f) + "." + std::to_string(n));
   ASSERT_GT(store.Count(), NodeTreeView::kFilledAtOnce);
   tly::hostState().currentNodeId = 2 + kFolders + 5 * kPerFolder + 3;  // "Item 5.3"
   MainWindowSession session(&store, "Large", kDocumentMode);

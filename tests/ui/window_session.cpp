@@ -127,17 +127,17 @@ std::string readFile(const std::string& path) {
 }
 
 void fillMixedDocument(NodeStore& store, bool withUnknownKind) {
-  addNode(store, 10, 99, 4, "Handbook");
-  addNode(store, 11, 10, 0, "Welcome", "Hello & welcome");
-  addNode(store, 18, 11, 0, "Under plain text", "never shown");
-  addNode(store, 12, 10, 2, "Formatted",
+  addNode(store, 10, 99, kContainer, "Handbook");
+  addNode(store, 11, 10, kPlainText, "Welcome", "Hello & welcome");
+  addNode(store, 18, 11, kPlainText, "Under plain text", "never shown");
+  addNode(store, 12, 10, kRichText, "Formatted",
           "{\\rtf1\\ansi Some {\\b bold} text " + dibPicture(RGB(0, 128, 255), 600, 300) + ".\\par}");
-  addNode(store, 13, 10, 3, "Web page", "<html><body><p>Page</p></body></html>");
-  addNode(store, 14, 10, 1, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
-  addNode(store, 15, 10, 5, "Chapter").icon = keepNodeIcon(LoadIcon(nullptr, IDI_INFORMATION));
-  addNode(store, 16, 15, 0, "Notes", "plain notes");
-  addNode(store, 17, 15, 2, "Deep", "{\\rtf1\\ansi Deep text.\\par}");
-  addNode(store, 19, 77, 0, "Orphan", "never shown");
+  addNode(store, 13, 10, kHtml, "Web page", "<html><body><p>Page</p></body></html>");
+  addNode(store, 14, 10, kWebArchive, "Archive", "MIME-Version: 1.0\r\n\r\narchive");
+  addNode(store, 15, 10, kSecondContainer, "Chapter").icon = keepNodeIcon(LoadIcon(nullptr, IDI_INFORMATION));
+  addNode(store, 16, 15, kPlainText, "Notes", "plain notes");
+  addNode(store, 17, 15, kRichText, "Deep", "{\\rtf1\\ansi Deep text.\\par}");
+  addNode(store, 19, 77, kPlainText, "Orphan", "never shown");
   if (withUnknownKind) addNode(store, 20, 10, 9, "Odd kind", "unknown");
 }
 
