@@ -11,7 +11,7 @@ namespace {
 class WindowsArticleConversions : public ArticleConversions {
  public:
   bool RtfToPage(std::string& text, const ExportRun& run) override {
-    return convertRtfToPage(text, run.converterPlace, run.htmlHook, run.htmlHookContext);
+    return convertRtfToPage(text, run.job.converterPlace, run.job.htmlHook, run.job.htmlHookContext);
   }
 
   std::string PlainTextAsRtf(const std::string& text) override {

@@ -59,7 +59,7 @@ bool convertArticle(std::string& text, const ExportRun& run, const std::string& 
 WriteResult writeArticle(const std::string& workFolder, const std::string& fileName, const ExportNode& node,
                          const ExportRun& run) {
   std::string text = node.text;
-  switch (articleText(node.kind, run.convertHtml, run.plainTextAsHtml)) {
+  switch (articleText(node.kind, run.job.convertHtml, run.job.plainTextAsHtml)) {
     case ArticleText::kAsIs:
       break;
     case ArticleText::kConvertedRtf:
@@ -79,7 +79,7 @@ WriteResult writeArticle(const std::string& workFolder, const std::string& fileN
 }
 
 WriteResult writeRtfLinkPage(ExportRun& run, const ExportNode& node, const std::string& rtfFileName) {
-  const std::string page = fillRtfLinkTemplate(run.rtfLinkTemplate, rtfFileName, node.header);
+  const std::string page = fillRtfLinkTemplate(run.job.rtfLinkTemplate, rtfFileName, node.header);
   const WriteResult result =
       writeBuildFile(run, inWorkFolder(run.workFolder, node.fileName), textModeBytes(page));
   if (result == WriteResult::kWritten) run.fileList.push_back(node.fileName);
@@ -100,7 +100,7 @@ bool writeNodeArticle(TreeItem* item, void* context) {
   const ExportNode* node = item ? item->node : nullptr;
   if (!node) return true;
   WriteResult result = WriteResult::kWritten;
-  switch (nodeArticle(*node, run->convertHtml)) {
+  switch (nodeArticle(*node, run->job.convertHtml)) {
     case NodeArticle::kNone:
       return true;
     case NodeArticle::kRtfWithLinkPage:
@@ -112,7 +112,7 @@ bool writeNodeArticle(TreeItem* item, void* context) {
       if (result == WriteResult::kNotCreated) result = WriteResult::kWritten;
       if (result == WriteResult::kWritten) {
         run->fileList.push_back(node->fileName);
-        if (node->id == run->firstArticleId) run->defaultTopic = node->fileName;
+        if (node->id == run->job.firstArticleId) run->defaultTopic = node->fileName;
       }
       break;
   }

@@ -6,11 +6,11 @@ namespace t2c {
 std::string articleExtension(const ExportNode& node, const ExportRun& run) {
   switch (node.kind) {
     case kPlainText:
-      return run.plainTextAsHtml ? "htm" : "txt";
+      return run.job.plainTextAsHtml ? "htm" : "txt";
     case kWebArchive:
       return "mht";
     case kRichText:
-      return run.convertHtml == kRtfArticle ? "rtf" : "htm";
+      return run.job.convertHtml == kRtfArticle ? "rtf" : "htm";
     case kHtml:
       return "htm";
     default:
@@ -24,7 +24,7 @@ bool nameArticle(TreeItem* item, void* context) {
   auto& run = *static_cast<ExportRun*>(context);
   ExportNode* node = item->node;
   if (!node || node->excluded || isContainer(*node)) return true;
-  if (node->kind == kRichText && run.convertHtml == kRtfSkip) return true;
+  if (node->kind == kRichText && run.job.convertHtml == kRtfSkip) return true;
   node->fileName = "file" + std::to_string(run.fileCounter) + "." + articleExtension(*node, run);
   ++run.fileCounter;
   return true;

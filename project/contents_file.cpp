@@ -11,7 +11,7 @@ namespace {
 bool isListed(const TreeItem& item, const ExportRun& run) {
   const ExportNode* node = item.node;
   if (node == nullptr || node->excluded) return false;
-  return !(node->kind == kRichText && run.convertHtml == kRtfSkip);
+  return !(node->kind == kRichText && run.job.convertHtml == kRtfSkip);
 }
 
 // An entry holds a list when its item may have children: every container, and a root note, which

@@ -1,23 +1,13 @@
-// The run record of one build, made from the job and the driver's arguments.
+// The run record of one build, made from the driver's arguments over the job.
 #include "project/export_job.h"
 
 namespace t2c {
 
-ExportRun::ExportRun(const NodeTree& tree_, const std::string& workFolder_, const ExportJob& job)
-    : workFolder(workFolder_),
-      tree(&tree_),
-      firstArticleId(job.firstArticleId),
-      convertHtml(job.convertHtml),
-      plainTextAsHtml(job.plainTextAsHtml),
-      converterPlace(job.converterPlace),
-      rtfLinkTemplate(job.rtfLinkTemplate),
-      htmlHook(job.htmlHook),
-      htmlHookContext(job.htmlHookContext),
-      logCallback(job.logCallback),
-      logContext(job.logContext) {}
+ExportRun::ExportRun(const NodeTree& tree_, const std::string& workFolder_, const ExportJob& job_)
+    : job(job_), workFolder(workFolder_), tree(&tree_) {}
 
 void ExportRun::Log(const std::string& line) const {
-  if (logCallback) logCallback(line.c_str(), logContext);
+  if (job.logCallback) job.logCallback(line.c_str(), job.logContext);
 }
 
 }  // namespace t2c

@@ -34,9 +34,12 @@ struct ExportJob {
   void* htmlHookContext = nullptr;
 };
 
+// Reads the job's options and callbacks through `job`, which must outlive it.
 struct ExportRun {
   ExportRun(const NodeTree& tree, const std::string& workFolder, const ExportJob& job);
+  ExportRun(const NodeTree& tree, const std::string& workFolder, ExportJob&& job) = delete;
 
+  const ExportJob& job;
   std::string workFolder;
   const NodeTree* tree;
   int32_t fileCounter = 0;
@@ -54,16 +57,6 @@ struct ExportRun {
   // and nothing converted.
   FileSystem* files = nullptr;
   ArticleConversions* conversions = nullptr;
-
-  int32_t firstArticleId;
-  int32_t convertHtml;
-  bool plainTextAsHtml;
-  std::string converterPlace;
-  std::string rtfLinkTemplate;
-  HtmlHook htmlHook;
-  void* htmlHookContext;
-  LogCallback logCallback;
-  void* logContext;
 
   // Sends a line to the log, when the build has one.
   void Log(const std::string& line) const;

@@ -68,7 +68,8 @@ TEST(NamingSingleTest, OnlyAContainerNamesNothing) {
   TreeFixture f;
   f.Add(1, 1, kThirdContainer, "Folder");
   f.Fill();
-  ExportRun run(f.tree, "", ExportJob());
+  const ExportJob job;
+  ExportRun run(f.tree, "", job);
   assignArticleNames(run);
   EXPECT_EQ(run.fileCounter, 0);
   EXPECT_EQ(f.Node(1).fileName, "");
