@@ -17,6 +17,7 @@
 extern char** environ;
 #endif
 
+#include "base/whole_file.h"
 #include "irun.h"
 
 namespace {
@@ -43,16 +44,6 @@ std::string generatedDocument(size_t targetBytes) {
     }
     rtf += "}";
     return rtf;
-}
-
-bool readFile(const std::string& path, std::string& data) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, n);
-    std::fclose(file);
-    return true;
 }
 
 std::string writerOf(const std::string& path) {
@@ -157,8 +148,9 @@ int main(int argc, char** argv) {
             continue;
         }
         Input in{arg, writerOf(arg), std::string()};
-        if (!readFile(arg, in.data)) {
-            std::fprintf(stderr, "irun_bench: cannot read %s\n", argv[i]);
+        std::string error;
+        if (!base::readWholeFile(arg, in.data, &error)) {
+            std::fprintf(stderr, "irun_bench: %s\n", error.c_str());
             return 1;
         }
         inputs.push_back(std::move(in));

@@ -1,7 +1,10 @@
 // Document assembly around the reader's output, and file conversion with an all-or-nothing write.
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 
+#include "base/whole_file.h"
 #include "codepage.h"
 #include "irun.h"
 #include "rtf_reader.h"
@@ -14,17 +17,6 @@ bool validColour(const std::string& text) {
     for (char c : text)
         if (!((c >= '0' && c <= '9') || (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'))) return false;
     return true;
-}
-
-bool readFile(const std::string& path, std::string& data) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) return false;
-    char buffer[65536];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) data.append(buffer, n);
-    bool ok = !std::ferror(file);
-    std::fclose(file);
-    return ok;
 }
 
 }  // namespace
@@ -58,28 +50,35 @@ std::string rtfToHtml(std::string_view rtf, const ConvertOptions& options) {
     return html;
 }
 
-ConvertStatus convertFile(const std::string& inPath, const std::string& outPath, const ConvertOptions& options) {
+ConvertStatus convertFile(const std::string& inPath, const std::string& outPath, const ConvertOptions& options,
+                          std::string* error) {
     std::string temp = outPath + ".irun-part";
     try {
         std::string rtf;
-        if (!readFile(inPath, rtf)) return ConvertStatus::CannotRead;
+        if (!base::readWholeFile(inPath, rtf, error)) return ConvertStatus::CannotRead;
         std::string html = rtfToHtml(rtf, options);
         std::FILE* file = std::fopen(temp.c_str(), "wb");
-        if (!file) return ConvertStatus::CannotWrite;
+        if (!file) {
+            if (error) *error = "cannot create " + temp + ": " + std::strerror(errno);
+            return ConvertStatus::CannotWrite;
+        }
         bool ok = std::fwrite(html.data(), 1, html.size(), file) == html.size();
         ok = std::fclose(file) == 0 && ok;
+        if (!ok && error) *error = "cannot write " + temp + ": " + std::strerror(errno);
         if (ok) {
             // Windows will not rename over an existing file.
             std::remove(outPath.c_str());
             ok = std::rename(temp.c_str(), outPath.c_str()) == 0;
+            if (!ok && error) *error = "cannot rename " + temp + " to " + outPath + ": " + std::strerror(errno);
         }
         if (!ok) {
             std::remove(temp.c_str());
             return ConvertStatus::CannotWrite;
         }
         return ConvertStatus::Ok;
-    } catch (const std::exception&) {
+    } catch (const std::exception& e) {
         std::remove(temp.c_str());
+        if (error) *error = std::string("conversion failed: ") + e.what();
         return ConvertStatus::Failed;
     }
 }

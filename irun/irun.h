@@ -18,7 +18,8 @@ std::string rtfToHtml(std::string_view rtf, const ConvertOptions& options);
 enum class ConvertStatus { Ok, CannotRead, CannotWrite, Failed };
 
 // Reads inPath, writes outPath through a temporary file beside it, so that a failure never
-// leaves a half-written document behind.
-ConvertStatus convertFile(const std::string& inPath, const std::string& outPath, const ConvertOptions& options);
+// leaves a half-written document behind. On failure `error`, when given, says why in one line.
+ConvertStatus convertFile(const std::string& inPath, const std::string& outPath, const ConvertOptions& options,
+                          std::string* error = nullptr);
 
 }  // namespace irun

@@ -29,10 +29,8 @@ int main(int argc, char** argv) {
                              "  N is a Windows code page (default 1252; 65001 for UTF-8)\n");
         return 2;
     }
-    switch (irun::convertFile(paths[0], paths[1], options)) {
-        case irun::ConvertStatus::Ok: return 0;
-        case irun::ConvertStatus::CannotRead: std::fprintf(stderr, "rtf2html: cannot read %s\n", paths[0]); return 1;
-        case irun::ConvertStatus::CannotWrite: std::fprintf(stderr, "rtf2html: cannot write %s\n", paths[1]); return 1;
-        default: std::fprintf(stderr, "rtf2html: conversion failed\n"); return 1;
-    }
+    std::string error;
+    if (irun::convertFile(paths[0], paths[1], options, &error) == irun::ConvertStatus::Ok) return 0;
+    std::fprintf(stderr, "rtf2html: %s\n", error.c_str());
+    return 1;
 }
