@@ -60,7 +60,7 @@ void Reader::onWord(const Token& t) {
         if (starred) st().dest = Dest::Skip;
         return;
     }
-    if (kw <= Kw::SkipDest) {
+    if (isDestination(kw)) {
         startDestination(kw);
         return;
     }
@@ -317,7 +317,7 @@ void Reader::applyStyle(int32_t number) {
     // replaying it would leak into the paragraphs that follow.
     while (length > 0) {
         for (const StyleProp& prop : chain[--length]->props)
-            if (prop.kw > Kw::Pard && prop.kw <= Kw::PnStart) applyFormat(prop.kw, prop.hasParam, prop.param);
+            if (isStyleParagraphProperty(prop.kw)) applyFormat(prop.kw, prop.hasParam, prop.param);
     }
 }
 
