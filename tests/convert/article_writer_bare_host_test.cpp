@@ -12,7 +12,7 @@
 #include "project/article_naming.h"
 #include "project/file_system_win.h"
 #include "project/work_folder_win.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "convert/article_writer.h"
-#include "faulty_disk.h"
+#include "support/faulty_disk.h"
 #include "project/article_naming.h"
 #include "project/compiled_file.h"
 #include "project/project_writers.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

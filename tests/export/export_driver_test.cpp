@@ -8,7 +8,7 @@
 #include <sstream>
 #include <vector>
 
-#include "../project/tree_fixture.h"
+#include "support/tree_fixture.h"
 #include "convert/html_passes.h"
 #include "project/export_driver_win.h"
 #include "project/file_output_win.h"

@@ -13,7 +13,7 @@
 #include "project/export_driver_win.h"
 #include "project/file_output_win.h"
 #include "project/work_folder_win.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 #include "ui/rich_edit_callback_win.h"
 #include "viewer_registration.h"
 #include "windows_path.h"

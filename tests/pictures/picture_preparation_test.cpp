@@ -19,7 +19,7 @@
 #include "plugin/ansi_text_win.h"
 #include "project/file_output_win.h"
 #include "project/work_folder_win.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 #include "ui/rich_edit_callback_win.h"
 #include "windows_path.h"
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "convert/picture_table.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

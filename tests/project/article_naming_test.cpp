@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "project/article_naming.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "project/contents_file.h"
 #include "project/text_mode.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

@@ -11,7 +11,7 @@
 #include "project/file_system_win.h"
 #include "project/project_writers.h"
 #include "project/work_folder_win.h"
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {

@@ -1,7 +1,7 @@
 // The main window's decisions and texts, on whole outputs.
 #include <gtest/gtest.h>
 
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 #include "ui/dialog_texts.h"
 #include "ui/window_rules.h"
 

@@ -1,5 +1,5 @@
 // Test trees made from node lists.
-#include "tree_fixture.h"
+#include "support/tree_fixture.h"
 
 #include <stdexcept>
 
