@@ -3,23 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "compiler/compiler_runner_win.h"
 #include "project/path_names.h"
 #include "project/work_folder_win.h"
-#include "windows_path.h"
+#include "support/file_bytes.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 namespace {
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 class CompilerRunnerTest : public ::testing::Test {
  protected:
@@ -49,7 +40,7 @@ TEST_F(CompilerRunnerTest, BareProjectPathInTheProjectFolderAndTheExitCodeComesB
   EXPECT_TRUE(outcome.started);
   EXPECT_EQ(outcome.exitCode, 7u);
   EXPECT_EQ(outcome.warnings, std::vector<std::string>{"HHC: warning: exiting with 7"});
-  std::string call = readFile(folder_ + "\\compiler_call.txt");
+  std::string call = fileBytes(folder_ + "\\compiler_call.txt");
   size_t lineEnd = call.find('\n');
   ASSERT_NE(lineEnd, std::string::npos) << call;
   std::string commandLine = call.substr(0, lineEnd);

@@ -3,7 +3,7 @@
 
 #include <shlwapi.h>
 #include <tlhelp32.h>
-#include "windows_path.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 

@@ -12,6 +12,8 @@
 #include "project/article_naming.h"
 #include "project/file_system_win.h"
 #include "project/work_folder_win.h"
+#include "support/file_bytes.h"
+#include "support/log_lines.h"
 #include "support/tree_fixture.h"
 
 namespace t2c {
@@ -22,23 +24,6 @@ std::string converterFolder() {
   GetModuleFileNameA(nullptr, path, MAX_PATH);
   std::string folder = path;
   return folder.substr(0, folder.find_last_of('\\') + 1) + "converters\\in_folder";
-}
-
-std::string readFile(const std::string& path) {
-  std::string bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return "(missing)";
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-std::vector<std::string> logLines;
-int collectLine(const char* line, void*) {
-  logLines.push_back(line);
-  return 0;
 }
 
 TEST(ArticleWriterBareHostTest, PlainTextIsConvertedAsItIsWithColourZero) {
@@ -53,7 +38,8 @@ TEST(ArticleWriterBareHostTest, PlainTextIsConvertedAsItIsWithColourZero) {
   ExportJob job;
   job.plainTextAsHtml = true;
   job.converterPlace = converterFolder();
-  job.logCallback = collectLine;
+  LogLines logLines;
+  collectLog(job, logLines);
   ExportRun run(nodes.tree, work, job);
   run.files = &windowsFileSystem();
   run.conversions = &windowsArticleConversions();
@@ -63,8 +49,8 @@ TEST(ArticleWriterBareHostTest, PlainTextIsConvertedAsItIsWithColourZero) {
   const std::string head = charsetDeclaration(GetACP()) +
                            "\n<html>\r\n<!-- Created by:Tessaly2CHM Plugin by Brenmoor "
                            "http://www.tessaly.example-->\r\nargs=16|000000|0|96\r\nrtf=";
-  EXPECT_EQ(readFile(work + "\\file0.htm"), head + "just {text}<CR><LF>here\r\n</html>\r\n");
-  EXPECT_EQ(readFile(work + "\\file1.htm"), head + "stays\r\n</html>\r\n");
+  EXPECT_EQ(fileBytes(work + "\\file0.htm"), head + "just {text}<CR><LF>here\r\n</html>\r\n");
+  EXPECT_EQ(fileBytes(work + "\\file1.htm"), head + "stays\r\n</html>\r\n");
   EXPECT_EQ(run.fileList, (std::vector<std::string>{"file0.htm", "file1.htm"}));
   EXPECT_EQ(logLines, (std::vector<std::string>{"Convert to HTML Plain\x85", "Convert to HTML Kept\x85"}));
   removeWorkFolder(work);

@@ -17,6 +17,7 @@
 #include "project/file_system_win.h"
 #include "project/tick_clock.h"
 #include "project/work_folder_win.h"
+#include "support/log_lines.h"
 #include "support/tree_fixture.h"
 
 namespace t2c {
@@ -60,11 +61,7 @@ std::map<std::string, std::string> filesIn(const std::string& folder) {
   return files;
 }
 
-std::vector<std::string> logLines;
-int collectLine(const char* line, void*) {
-  logLines.push_back(line);
-  return 0;
-}
+LogLines logLines;
 
 int hookCalls = 0;
 int markPage(std::string& page, void* context) {
@@ -101,7 +98,7 @@ class ArticleWriterTest : public ::testing::Test {
     tickIndex = 0;
     setTickSource(scriptedTicks);
     tly::hostState().renderColour = RGB(0x12, 0x34, 0x56);
-    job_.logCallback = collectLine;
+    collectLog(job_, logLines);
     job_.converterPlace = stubs("in_folder");
     job_.rtfLinkTemplate = kTemplate;
   }

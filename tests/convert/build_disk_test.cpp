@@ -8,6 +8,7 @@
 
 #include "convert/article_writer.h"
 #include "support/faulty_disk.h"
+#include "support/log_lines.h"
 #include "project/article_naming.h"
 #include "project/compiled_file.h"
 #include "project/project_writers.h"
@@ -16,7 +17,7 @@
 namespace t2c {
 namespace {
 
-using Lines = std::vector<std::string>;
+using Lines = LogLines;
 
 class StubConversions : public ArticleConversions {
  public:
@@ -26,11 +27,6 @@ class StubConversions : public ArticleConversions {
   }
   std::string PlainTextAsRtf(const std::string& text) override { return "{\\rtf1 " + text + "}"; }
 };
-
-int collect(const char* line, void* lines) {
-  static_cast<Lines*>(lines)->push_back(line);
-  return 0;
-}
 
 bool startsWith(const Lines& lines, const Lines& prefix) {
   return prefix.size() <= lines.size() && std::equal(prefix.begin(), prefix.end(), lines.begin());
@@ -45,8 +41,7 @@ class BuildDiskTest : public ::testing::Test {
     f.Add(4, 1, kContainer, "Folder");
     f.Add(5, 4, kHtml, "Page").text = std::string(3000, 'h');
     f.Fill();
-    job.logCallback = collect;
-    job.logContext = &log;
+    collectLog(job, log);
     job.firstArticleId = 2;
   }
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 
+#include "base/whole_file.h"
 #include "convert/converter_rules.h"
 #include "convert/html_passes.h"
 #include "irun.h"
@@ -16,8 +16,11 @@ int main(int argc, char** argv) {
     return 2;
   }
   const int codePage = std::atoi(argv[1]);
-  std::ifstream in(argv[2], std::ios::binary);
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::string text, error;
+  if (!base::readWholeFile(argv[2], text, &error)) {
+    std::fprintf(stderr, "finished_page: %s\n", error.c_str());
+    return 1;
+  }
   // The library's output as the converter call reads it back: line by line, ending in "\r\n".
   const t2c::RtfConverter converter = [codePage](const std::string& rtf, std::string& result,
                                                  const std::string&, const std::string& colour) {
@@ -27,7 +30,7 @@ int main(int argc, char** argv) {
     result = t2c::linesEndingInCrLf(irun::rtfToHtml(rtf, options));
     return true;
   };
-  if (!in || !t2c::convertRtfToPage(text, "", 0xFFFFFFu, static_cast<uint32_t>(codePage), converter,
+  if (!t2c::convertRtfToPage(text, "", 0xFFFFFFu, static_cast<uint32_t>(codePage), converter,
                                     nullptr, nullptr)) {
     std::fprintf(stderr, "finished_page: cannot convert %s\n", argv[2]);
     return 1;

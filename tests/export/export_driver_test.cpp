@@ -8,13 +8,14 @@
 #include <sstream>
 #include <vector>
 
+#include "support/log_lines.h"
 #include "support/tree_fixture.h"
 #include "convert/html_passes.h"
 #include "project/export_driver_win.h"
 #include "project/file_output_win.h"
 #include "project/work_folder_win.h"
 #include "viewer_registration.h"
-#include "windows_path.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 namespace {
@@ -66,11 +67,6 @@ std::string rtfText(const std::wstring& text) {
   return rtf;
 }
 
-int collectLine(const char* line, void* context) {
-  static_cast<std::vector<std::string>*>(context)->push_back(line);
-  return 1;
-}
-
 void writeText(const std::string& path, const std::string& text) { ASSERT_TRUE(writeWholeFile(path, text)); }
 
 std::string readText(const std::string& path) {
@@ -99,8 +95,7 @@ class ExportDriverTest : public ::testing::Test {
 
     job.title = "Handbook";
     job.description = "The file created by Tessaly & Tessaly2CHM plugin 2.21 - http://www.tessaly.example";
-    job.logCallback = collectLine;
-    job.logContext = &log;
+    collectLog(job, log);
     job.firstArticleId = 4;
     job.compilerPath = windowsPath(T2C_HHC);
     job.converterPlace = windowsPath(T2C_IRUN);
@@ -164,7 +159,7 @@ class ExportDriverTest : public ::testing::Test {
 
   TreeFixture f;
   ExportJob job;
-  std::vector<std::string> log;
+  LogLines log;
   std::string workFolder, destination, directoryBefore;
   Registration viewer{".chm", "\"" + fakeViewer() + "\" %1"};
 };

@@ -3,23 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 #include "irun.h"
+#include "support/file_bytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream data;
-    data << in.rdbuf();
-    return data.str();
-}
 
 size_t count(const std::string& html, const std::string& what) {
     size_t n = 0;
@@ -38,7 +30,7 @@ TEST(Corpus, EveryFileGivesABalancedDocument) {
     std::vector<fs::path> files = corpusFiles();
     ASSERT_GE(files.size(), 10u);
     for (const fs::path& file : files) {
-        std::string html = irun::rtfToHtml(slurp(file), irun::ConvertOptions());
+        std::string html = irun::rtfToHtml(t2c::fileBytes(file.string()), irun::ConvertOptions());
         SCOPED_TRACE(file.filename().string());
         EXPECT_EQ(html.compare(0, 9, "<!DOCTYPE"), 0);
         EXPECT_EQ(html.size() - html.rfind("</BODY>\n</HTML>\n"), 16u);
@@ -55,9 +47,9 @@ TEST(Corpus, FilesWithExpectedBodies) {
         fs::path expected = file;
         expected.replace_extension(".expected");
         if (!fs::exists(expected)) continue;
-        std::string html = irun::rtfToHtml(slurp(file), irun::ConvertOptions());
+        std::string html = irun::rtfToHtml(t2c::fileBytes(file.string()), irun::ConvertOptions());
         size_t start = html.find("<BODY>\n") + 7;
-        EXPECT_EQ(html.substr(start, html.rfind("</BODY>") - start), slurp(expected)) << file.filename();
+        EXPECT_EQ(html.substr(start, html.rfind("</BODY>") - start), t2c::fileBytes(expected.string())) << file.filename();
         ++compared;
     }
     EXPECT_GE(compared, 3u);

@@ -5,8 +5,9 @@
 
 #include <cstdio>
 #include <fstream>
-#include <sstream>
 #include <string>
+
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -39,18 +40,17 @@ TEST_F(DllTest, ConvertsAFile) {
     std::ofstream(in, std::ios::binary) << "{\\rtf1\\ansi{\\info{\\title T}}Caf\\'e9 <b>"
                                            "{\\field{\\*\\fldinst HYPERLINK \"http://x/\"}{\\fldrslt x}}\\par}";
     ASSERT_NE(entry_(in.c_str(), out.c_str(), 16, "FFEEDD", 0, 96), 0);
-    std::stringstream html;
-    html << std::ifstream(out, std::ios::binary).rdbuf();
+    const std::string html = t2c::fileBytes(out);
     std::string charset = GetACP() == 1252 ? "; charset=windows-1252" : "";
     std::string expected = "<!DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.01 Transitional//EN\">\n<HTML>\n<HEAD>\n"
                            "<!-- Created by irun RTF to HTML converter -->\n";
-    EXPECT_EQ(html.str().substr(0, expected.size()), expected);
-    EXPECT_NE(html.str().find("<BODY BGCOLOR=\"#FFEEDD\">\n<P>Caf"), std::string::npos);
-    EXPECT_NE(html.str().find(" &lt;b&gt;<A HREF=\"http://x/\">x</A></P>\n</BODY>\n</HTML>\n"), std::string::npos);
-    EXPECT_NE(html.str().find("<TITLE>T</TITLE>"), std::string::npos);
+    EXPECT_EQ(html.substr(0, expected.size()), expected);
+    EXPECT_NE(html.find("<BODY BGCOLOR=\"#FFEEDD\">\n<P>Caf"), std::string::npos);
+    EXPECT_NE(html.find(" &lt;b&gt;<A HREF=\"http://x/\">x</A></P>\n</BODY>\n</HTML>\n"), std::string::npos);
+    EXPECT_NE(html.find("<TITLE>T</TITLE>"), std::string::npos);
     if (GetACP() == 1252) {
-        EXPECT_NE(html.str().find("charset=windows-1252\">"), std::string::npos);
-        EXPECT_NE(html.str().find("Caf\xE9 "), std::string::npos);
+        EXPECT_NE(html.find("charset=windows-1252\">"), std::string::npos);
+        EXPECT_NE(html.find("Caf\xE9 "), std::string::npos);
     }
     DeleteFileA(in.c_str());
     DeleteFileA(out.c_str());

@@ -7,11 +7,11 @@
 #include <cstdlib>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
 
 #include "base/whole_file.h"
 #include "irun.h"
+#include "support/file_bytes.h"
 
 namespace {
 
@@ -37,9 +37,7 @@ TEST(ConvertFile, WritesTheDocumentAndReplacesAnOldOne) {
     std::ofstream(in, std::ios::binary) << "{\\rtf1 Hello\\par}";
     std::ofstream(out, std::ios::binary) << "old";
     ASSERT_EQ(irun::convertFile(in, out, irun::ConvertOptions()), irun::ConvertStatus::Ok);
-    std::stringstream html;
-    html << std::ifstream(out, std::ios::binary).rdbuf();
-    EXPECT_EQ(html.str(), irun::rtfToHtml("{\\rtf1 Hello\\par}", irun::ConvertOptions()));
+    EXPECT_EQ(t2c::fileBytes(out), irun::rtfToHtml("{\\rtf1 Hello\\par}", irun::ConvertOptions()));
     EXPECT_FALSE(exists(out + ".irun-part"));
     std::remove(in.c_str());
     std::remove(out.c_str());

@@ -16,7 +16,7 @@
 #include "support/tree_fixture.h"
 #include "ui/rich_edit_callback_win.h"
 #include "viewer_registration.h"
-#include "windows_path.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 namespace {

@@ -21,7 +21,7 @@
 #include "project/work_folder_win.h"
 #include "support/tree_fixture.h"
 #include "ui/rich_edit_callback_win.h"
-#include "windows_path.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <thread>
 
-#include "windows_path.h"
+#include "support/windows_path.h"
 
 namespace t2c_test {
 

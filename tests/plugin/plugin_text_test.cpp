@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include "plugin/plugin_text.h"
+#include "support/shift_jis.h"
 
 namespace t2c {
 namespace {
-
-bool shiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 TEST(PluginText, TitlesFromHeadersAndPaths) {
   EXPECT_EQ(trimHeader(oneLineText("\x7F Notes\r\n[FILES]\r\nC:\\secret.txt\t\x01")), "Notes  [FILES]  C:\\secret.txt");

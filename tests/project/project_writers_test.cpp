@@ -3,23 +3,17 @@
 
 #include <windows.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "project/contents_file.h"
 #include "project/file_output_win.h"
 #include "project/file_system_win.h"
 #include "project/project_writers.h"
 #include "project/work_folder_win.h"
+#include "support/file_bytes.h"
+#include "support/log_lines.h"
 #include "support/tree_fixture.h"
 
 namespace t2c {
 namespace {
-
-std::string readBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 bool isTemporary(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -44,11 +38,6 @@ void expectMarkedTemporary(const std::string& folder, const std::string& path) {
   }
 }
 
-int collectLine(const char* line, void* context) {
-  *static_cast<std::string*>(context) += std::string(line) + "|";
-  return 0;
-}
-
 class WritersTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -59,15 +48,14 @@ class WritersTest : public ::testing::Test {
     f.Fill();
     job.title = "Manual";
     job.description = "made here";
-    job.logCallback = collectLine;
-    job.logContext = &log;
+    collectLog(job, log);
   }
   void TearDown() override { removeWorkFolder(folder); }
 
   std::string folder;
   TreeFixture f;
   ExportJob job;
-  std::string log;
+  LogLines log;
 };
 
 TEST_F(WritersTest, ContentsFileLandsInTheWorkFolderWithCrLfAndTemporaryAttribute) {
@@ -75,8 +63,8 @@ TEST_F(WritersTest, ContentsFileLandsInTheWorkFolderWithCrLfAndTemporaryAttribut
   run.files = &windowsFileSystem();
   const std::string path = writeContentsFile(run);
   EXPECT_EQ(path, folder + "\\content.hhc");
-  EXPECT_EQ(log, "Make content file\x85|");
-  const std::string bytes = readBytes(path);
+  EXPECT_EQ(log, LogLines{"Make content file\x85"});
+  const std::string bytes = fileBytes(path);
   const std::string ending =
       "\r\n<UL>\r\n"
       "\r\n<LI> <OBJECT type=\"text/sitemap\">\r\n\t<param name=\"Name\" value=\"Docs\">"
@@ -98,7 +86,7 @@ TEST_F(WritersTest, ProjectFileLandsInTheWorkFolderAndIsReplacedOnTheSecondWrite
   EXPECT_EQ(first.path, folder + "\\project.hhp");
   EXPECT_EQ(first.titleText, "Manual [made here]");
   expectMarkedTemporary(folder, first.path);
-  const std::string firstBytes = readBytes(first.path);
+  const std::string firstBytes = fileBytes(first.path);
   EXPECT_NE(firstBytes.find("\r\nTitle=Manual [made here]\r\n\r\n[FILES]\r\nfile0.htm\r\nfile1.txt"
                             "\r\nfile2.htm\r\n\r\n[INFOTYPES]\r\nCategory:New\r\nCategoryDesc: "),
             std::string::npos);
@@ -108,7 +96,7 @@ TEST_F(WritersTest, ProjectFileLandsInTheWorkFolderAndIsReplacedOnTheSecondWrite
   const ProjectFileResult second = writeProjectFile(job, run, folder + "\\content.hhc", "0x409 English");
   EXPECT_EQ(second.path, first.path);
   EXPECT_EQ(second.titleText, "made here");
-  const std::string secondBytes = readBytes(second.path);
+  const std::string secondBytes = fileBytes(second.path);
   EXPECT_LT(secondBytes.size(), firstBytes.size());
   const std::string tail = "Title=made here\r\n\r\n[FILES]\r\nfile0.htm\r\n\r\n[INFOTYPES]\r\n"
                            "Category:New\r\nCategoryDesc: ";

@@ -1,14 +1,13 @@
 // The main window's decisions and texts, on whole outputs.
 #include <gtest/gtest.h>
 
+#include "support/shift_jis.h"
 #include "support/tree_fixture.h"
 #include "ui/dialog_texts.h"
 #include "ui/window_rules.h"
 
 namespace t2c {
 namespace {
-
-bool shiftJisLead(unsigned char byte) { return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC); }
 
 TEST(DialogTexts, ProposedFileNames) {
   EXPECT_EQ(proposedFileName("Notes: A\\B?"), "Notes- A_B.chm");

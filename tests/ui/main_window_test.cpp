@@ -9,7 +9,7 @@
 #include "model/export_settings.h"
 #include "resources/main_dialog.h"
 #include "window_session.h"
-#include "windows_path.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 namespace {

@@ -3,9 +3,6 @@
 
 #include <ole2.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "host/host_state_win.h"
 #include "host/window_driver_win.h"
 #include "model/export_settings.h"
@@ -13,7 +10,8 @@
 #include "plugin/node_icons_win.h"
 #include "plugin/plugin_module_win.h"
 #include "ui/export_dialog_win.h"
-#include "windows_path.h"
+#include "support/file_bytes.h"
+#include "support/windows_path.h"
 
 namespace t2c {
 
@@ -102,7 +100,7 @@ std::string hostOutput(const std::string& command) {
   GetTempPathA(MAX_PATH, folder);
   GetTempFileNameA(folder, "out", 0, file);
   hostShell("{ " + command + "; } >'" + hostPath(file) + "' 2>/dev/null");
-  std::string output = readFile(file);
+  std::string output = fileBytes(file);
   DeleteFileA(file);
   return output;
 }
@@ -117,13 +115,6 @@ std::string hostPath(const std::string& windowsPath) {
   std::string path = mapped;
   HeapFree(GetProcessHeap(), 0, mapped);
   return path;
-}
-
-std::string readFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 void fillMixedDocument(NodeStore& store, bool withUnknownKind) {

@@ -55,7 +55,6 @@ int hostShell(const std::string& command);
 std::string hostOutput(const std::string& command);
 // The host system's path of a Windows path.
 std::string hostPath(const std::string& windowsPath);
-std::string readFile(const std::string& path);
 
 constexpr char kDocumentMode[] = "Make CHM-file from entire document";
 
