@@ -6,16 +6,9 @@
 #include <cstring>
 #include <string>
 
-namespace {
+#include "base/whole_file.h"
 
-bool readAll(const char* path, std::string& bytes) {
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return false;
-  char buffer[4096];
-  for (size_t got; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) bytes.append(buffer, got);
-  std::fclose(file);
-  return true;
-}
+namespace {
 
 bool writeAll(const char* path, const std::string& bytes) {
   FILE* file = std::fopen(path, "wb");
@@ -57,7 +50,7 @@ extern "C" int WINAPI EXRTF2WEB(const char* rtfPath, const char* htmlPath, int f
   if (mode == "PATHS0") return writeAll(htmlPath, std::string("rtf=") + rtfPath + "\nhtml=" + htmlPath) ? 1 : 0;
 
   std::string rtf;
-  if (!readAll(rtfPath, rtf)) return 0;
+  if (!base::readWholeFile(rtfPath, rtf)) return 0;
   const std::string html = "<html>\n<!-- Created by " STUB_LABEL " -->\r\nargs=" +
                            std::to_string(fixed16) + "|" + mode + "|" + std::to_string(fixed0) + "|" +
                            std::to_string(fixed96) + "\r\nrtf=" + visible(rtf) + "\n</html>";

@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
+
+#include "base/whole_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size);
 
@@ -28,8 +28,11 @@ int main(int argc, char** argv) {
   }
   std::sort(inputs.begin(), inputs.end());
   for (const fs::path& input : inputs) {
-    std::ifstream file(input, std::ios::binary);
-    const std::string bytes((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    std::string bytes, error;
+    if (!base::readWholeFile(input.string(), bytes, &error)) {
+      std::fprintf(stderr, "%s\n", error.c_str());
+      return 2;
+    }
     // A failing input aborts inside the call; its name is the last line printed.
     std::fprintf(stderr, "%s\n", input.string().c_str());
     LLVMFuzzerTestOneInput(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size());
