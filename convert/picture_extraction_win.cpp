@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "convert/pictures_win.h"
 #include "convert/rtf_object_groups.h"
@@ -37,6 +39,34 @@ LONG objectCount(HWND richEdit) {
   const LONG count = ole->GetObjectCount();
   ole->Release();
   return count;
+}
+
+// Whether the control's objects are the groups of the document it holds, one paragraph each:
+// as many, and the k-th in the k-th paragraph. A group can hold more than one object (a result of
+// two pictures) while another holds none (a PNG under Wine), and the counts alone then agree.
+bool objectsAreGroups(HWND richEdit, size_t groups) {
+  IRichEditOle* held = nullptr;
+  if (!SendMessageA(richEdit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&held)) || !held) return false;
+  const std::unique_ptr<IRichEditOle, void (*)(IRichEditOle*)> ole(held, [](IRichEditOle* p) { p->Release(); });
+  if (ole->GetObjectCount() != static_cast<LONG>(groups)) return false;
+  GETTEXTLENGTHEX measure = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LRESULT length = SendMessageW(richEdit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0);
+  if (length < 0) return false;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GETTEXTEX reading = {static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+  text.resize(static_cast<size_t>(std::max<LRESULT>(
+      0, SendMessageW(richEdit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&reading), reinterpret_cast<LPARAM>(&text[0])))));
+  size_t paragraph = 0;
+  LONG counted = 0;
+  for (LONG i = 0; i < static_cast<LONG>(groups); ++i) {
+    REOBJECT object = {};
+    object.cbStruct = sizeof object;
+    if (FAILED(ole->GetObject(i, &object, REO_GETOBJ_NO_INTERFACES)) || object.cp < counted) return false;
+    for (; counted < object.cp && static_cast<size_t>(counted) < text.size(); ++counted)
+      if (text[counted] == L'\r') ++paragraph;
+    if (paragraph != static_cast<size_t>(i)) return false;
+  }
+  return true;
 }
 
 // Draws the objects of one node into numbered bitmap files; the mark of each drawn object goes
@@ -111,12 +141,12 @@ PicturesFound extractPictures(std::string& text, std::vector<PictureEntry>& pict
   // laying out a whole note only to draw its pictures is slow, and table words out of order
   // (nested tables of some word processors) end Wine's control and the host with it.
   loadRichText(richEdit, objectGroupsOnly(text, groups));
-  if (groups.size() == static_cast<size_t>(objectCount(richEdit))) {
+  if (objectsAreGroups(richEdit, groups.size())) {
     drawing.drawAll();
   } else {
     // A form the control does not load (Wine's loads no PNG) leaves it fewer objects than groups,
     // and then nothing tells which group an object came from: each group is loaded alone, from
-    // the last to the first as the objects are drawn. A picture pair whose first picture the
+    // the last to the first as the objects are drawn, and gets the first object it holds. A picture pair whose first picture the
     // control cannot load gets its fallback picture drawn.
     for (size_t k = groups.size(); k-- > 0;) {
       if (!drawing.drawAlone(k, objectGroupsOnly(text, {groups[k]})))

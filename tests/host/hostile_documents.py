@@ -188,11 +188,12 @@ def cases():
                                               obj % (result_of(b'wmetafile8'), b'drawn9'))),
         ('Every kind', nested_table(blip(b'dibitmap0', b'drawn1') + blip(b'wmetafile8', b'drawn2'), blip(b'emfblip', b'drawn3') +
                                     blip(b'pngblip', b'lost1'), blip(b'jpegblip', b'lost2'), blip(b'wbitmap0\\wbmbitspixel1\\wbmwidthbytes2', b'lost3'))),
-        ('Three-DIBs', b''.join(blip(b'dibitmap0', b'excluded%d' % i) for i in range(3)))] + [
-        (f'Note {n}', nested_table(b'x', b'y', b'z', b'w')) for n in range(6, 20)], 1)
+        ('Three-DIBs', b''.join(blip(b'dibitmap0', b'excluded%d' % i) for i in range(3))),
+        ('Two in a result', blip(b'pngblip', b'lost7') + obj % (b'{\\result %s}' % (blip(b'dibitmap0', b'') * 2), b'drawn10'))] + [
+        (f'Note {n}', nested_table(b'x', b'y', b'z', b'w')) for n in range(7, 20)], 1)
     document = [Node(0, CONTAINER, 'Tables and pictures')] + [
         Node(1, RTF, header, rtf(marked(n).encode() + b' ' + body + b'}')) for n, (header, body) in notes]
-    result.append(('tables-and-pictures', document, {'pictures': 'on', 'exclude': 'Three-DIBs'}, 9))
+    result.append(('tables-and-pictures', document, {'pictures': 'on', 'exclude': 'Three-DIBs'}, 10))
 
     result.append(('unknown-kinds', [
         Node(0, CONTAINER, 'Unknown kinds'),
@@ -219,7 +220,8 @@ def cases():
 # The log lines of pictures not drawn, under Wine's rich edit (which loads no PNG, JPEG or device bitmap).
 UNDRAWN = {
     'pictures': ['1 of 1 in Bitmap claims 20000 by 20000'],
-    'tables-and-pictures': ['2 of 2 in Every picture PNG', '1 of 3 in Objects with results', '3 of 6 in Every kind'],
+    'tables-and-pictures': ['2 of 2 in Every picture PNG', '1 of 3 in Objects with results', '3 of 6 in Every kind',
+                            '1 of 2 in Two in a result'],
 }
 
 
