@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <memory>
+#include <string>
 
 #include "convert/pictures_win.h"
 #include "convert/rtf_object_groups.h"
@@ -31,25 +33,6 @@ DWORD CALLBACK readChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LONG* giv
   return 0;
 }
 
-DWORD CALLBACK writeChunk(DWORD_PTR cookie, LPBYTE buffer, LONG count, LONG* taken) {
-  reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<const char*>(buffer),
-                                                 static_cast<size_t>(std::max(count, LONG(0))));
-  *taken = count;
-  return 0;
-}
-
-std::string rtfWithoutObjects(HWND richEdit) {
-  std::string text;
-  EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&text), 0, writeChunk};
-  SendMessageA(richEdit, EM_STREAMOUT, SF_RTFNOOBJS, reinterpret_cast<LPARAM>(&stream));
-  return text;
-}
-
-void replaceRange(HWND richEdit, LONG from, LONG to, const std::string& text) {
-  SendMessageA(richEdit, EM_SETSEL, from, to);
-  SendMessageA(richEdit, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
 LONG objectCount(HWND richEdit) {
   IRichEditOle* ole = nullptr;
   if (!SendMessageA(richEdit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return 0;
@@ -58,19 +41,74 @@ LONG objectCount(HWND richEdit) {
   return count;
 }
 
-// Turns every object into one blank, which is what writing RTF without objects stands for:
-// not every rich edit honours that format (Wine's writes the objects out as pictures).
-void blankObjects(HWND richEdit) {
-  IRichEditOle* ole = nullptr;
-  if (!SendMessageA(richEdit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&ole)) || !ole) return;
-  for (LONG i = ole->GetObjectCount() - 1; i >= 0; --i) {
+// Whether the control's objects are the groups of the document it holds, one paragraph each:
+// as many, and the k-th in the k-th paragraph. A group can hold more than one object (a result of
+// two pictures) while another holds none (a PNG under Wine), and the counts alone then agree.
+bool objectsAreGroups(HWND richEdit, size_t groups) {
+  IRichEditOle* held = nullptr;
+  if (!SendMessageA(richEdit, EM_GETOLEINTERFACE, 0, reinterpret_cast<LPARAM>(&held)) || !held) return false;
+  const std::unique_ptr<IRichEditOle, void (*)(IRichEditOle*)> ole(held, [](IRichEditOle* p) { p->Release(); });
+  if (ole->GetObjectCount() != static_cast<LONG>(groups)) return false;
+  GETTEXTLENGTHEX measure = {GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const LRESULT length = SendMessageW(richEdit, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&measure), 0);
+  if (length < 0) return false;
+  std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+  GETTEXTEX reading = {static_cast<DWORD>(text.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+  text.resize(static_cast<size_t>(std::max<LRESULT>(
+      0, SendMessageW(richEdit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&reading), reinterpret_cast<LPARAM>(&text[0])))));
+  size_t paragraph = 0;
+  LONG counted = 0;
+  for (LONG i = 0; i < static_cast<LONG>(groups); ++i) {
     REOBJECT object = {};
     object.cbStruct = sizeof object;
-    if (SUCCEEDED(ole->GetObject(i, &object, REO_GETOBJ_NO_INTERFACES)))
-      replaceRange(richEdit, object.cp, object.cp + 1, " ");
+    if (FAILED(ole->GetObject(i, &object, REO_GETOBJ_NO_INTERFACES)) || object.cp < counted) return false;
+    for (; counted < object.cp && static_cast<size_t>(counted) < text.size(); ++counted)
+      if (text[counted] == L'\r') ++paragraph;
+    if (paragraph != static_cast<size_t>(i)) return false;
   }
-  ole->Release();
+  return true;
 }
+
+// Draws the objects of one node into numbered bitmap files; the mark of each drawn object goes
+// to its group.
+struct NodeDrawing {
+  HWND richEdit;
+  COLORREF colour;
+  const std::string& workFolder;
+  int32_t& counter;
+  std::vector<PictureEntry>& pictures;
+  std::vector<std::string>& marks;
+  size_t drawn = 0;
+
+  void save(size_t group, HBITMAP bitmap) {
+    const std::string name = pictureFileName(counter++);
+    saveBitmapFile(bitmap, workFolder + "\\" + name);
+    pictures.emplace_back(name, makePlaceholder());
+    marks[group] = pictures.back().second;
+    ++drawn;
+  }
+
+  // The control holds the groups in order, one object each.
+  void drawAll() {
+    renderObjects(richEdit, colour, [&](const RenderedObject& object, HBITMAP bitmap) {
+      if (object.index >= 0 && static_cast<size_t>(object.index) < marks.size()) save(object.index, bitmap);
+    });
+  }
+
+  // The control holds the document of one group; its first object, if any, is that group's.
+  bool drawAlone(size_t group, const std::string& document) {
+    if (document.empty()) return false;
+    loadRichText(richEdit, document);
+    if (objectCount(richEdit) <= 0) return false;
+    bool saved = false;
+    renderObjects(richEdit, colour, [&](const RenderedObject& object, HBITMAP bitmap) {
+      if (object.index != 0) return;
+      save(group, bitmap);
+      saved = true;
+    });
+    return saved;
+  }
+};
 
 }  // namespace
 
@@ -97,45 +135,28 @@ PicturesFound extractPictures(std::string& text, std::vector<PictureEntry>& pict
   if (text.empty()) return {};
   const std::vector<ObjectGroup> groups = findObjectGroups(text);
   if (groups.empty()) return {};
-  // The control gets the object groups alone: laying out a whole note only to draw its pictures
-  // is slow, and some notes (nested tables of some word processors) end Wine's control and the
-  // host with it. Only when the control reads a different number of objects from them does it
-  // get the whole text, whose own RTF then keeps the pictures.
+  std::vector<std::string> marks(groups.size());
+  NodeDrawing drawing{richEdit, host::optionColour(kOptionRenderColour), workFolder, counter, pictures, marks};
+  // The control never gets the note itself, only its object groups without table structure:
+  // laying out a whole note only to draw its pictures is slow, and table words out of order
+  // (nested tables of some word processors) end Wine's control and the host with it.
   loadRichText(richEdit, objectGroupsOnly(text, groups));
-  const bool groupsAreObjects = groups.size() == static_cast<size_t>(objectCount(richEdit));
-  if (!groupsAreObjects) loadRichText(richEdit, text);
-  const size_t first = pictures.size();
-  const std::vector<RenderedObject> objects = renderObjects(
-      richEdit, host::optionColour(kOptionRenderColour), [&](const RenderedObject&, HBITMAP bitmap) {
-        const std::string name = pictureFileName(counter++);
-        saveBitmapFile(bitmap, workFolder + "\\" + name);
-        pictures.emplace_back(name, makePlaceholder());
-      });
-  const PicturesFound found{groups.size(), objects.size()};
-  if (objects.empty()) return found;
-
-  // The control's RTF would lose what it does not keep (Wine's drops field results, no rich edit
-  // keeps bookmarks), so the placeholders go into the node's own text, the k-th object of the
-  // control into the k-th object group of the text.
-  if (groupsAreObjects || groups.size() == static_cast<size_t>(objectCount(richEdit))) {
-    std::vector<std::string> marks(groups.size());
-    for (size_t k = 0; k < objects.size(); ++k) {
-      if (objects[k].index >= 0 && static_cast<size_t>(objects[k].index) < marks.size())
-        marks[objects[k].index] = pictures[first + k].second;
+  if (objectsAreGroups(richEdit, groups.size())) {
+    drawing.drawAll();
+  } else {
+    // A form the control does not load (Wine's loads no PNG) leaves it fewer objects than groups,
+    // and then nothing tells which group an object came from: each group is loaded alone, from
+    // the last to the first as the objects are drawn, and gets the first object it holds. A picture pair whose first picture the
+    // control cannot load gets its fallback picture drawn.
+    for (size_t k = groups.size(); k-- > 0;) {
+      if (!drawing.drawAlone(k, objectGroupsOnly(text, {groups[k]})))
+        drawing.drawAlone(k, shapeFallbackOnly(text, groups[k]));
     }
-    text = markObjectGroups(text, groups, marks);
-    return found;
   }
-  // The groups are not the control's objects: a picture form this control did not load (Wine's
-  // drops PNG pictures) or an object the scan does not know. Only the control knows where its
-  // objects stand then; its own RTF keeps the pictures, at the cost of what it does not keep.
-  // From the last object to the first, so that each insertion leaves the earlier positions be.
-  for (size_t k = 0; k < objects.size(); ++k)
-    replaceRange(richEdit, objects[k].position, objects[k].position, pictures[first + k].second);
-  blankObjects(richEdit);
-  // A control that writes nothing back must not cost the note its text.
-  std::string prepared = rtfWithoutObjects(richEdit);
-  if (!prepared.empty()) text.swap(prepared);
+  const PicturesFound found{groups.size(), drawing.drawn};
+  // The control's RTF would lose what it does not keep (Wine's drops field results, no rich edit
+  // keeps bookmarks), so the placeholders go into the node's own text.
+  if (found.drawn > 0) text = markObjectGroups(text, groups, marks);
   return found;
 }
 

@@ -1,6 +1,8 @@
 // Picture table and the preparation's tree walk.
 #include "convert/picture_table.h"
 
+#include "convert/rtf_object_groups.h"
+
 namespace t2c {
 
 std::string pictureFileName(int32_t number) { return "Picture_" + std::to_string(number) + ".bmp"; }
@@ -35,7 +37,17 @@ bool collectNodePictures(TreeItem* item, void* context) {
   // A note left out of the help file ships none of its pictures either.
   if (node->excluded) return true;
   std::string original = node->text;
-  const PicturesFound found = c.extract(node->text, node->pictures, c.counter);
+  const int32_t counterBefore = c.counter;
+  PicturesFound found;
+  try {
+    found = c.extract(node->text, node->pictures, c.counter);
+  } catch (...) {
+    // A note that cannot be prepared ships without its pictures; the build goes on.
+    node->text = original;
+    node->pictures.clear();
+    c.counter = counterBefore;
+    found = {findObjectGroups(original).size(), 0};
+  }
   if (found.drawn < found.objects) {
     c.lostLines.push_back("Pictures not drawn, so not in the CHM-file: " + std::to_string(found.objects - found.drawn) +
                           " of " + std::to_string(found.objects) + " in " + node->header);

@@ -44,13 +44,14 @@ constexpr int kLongestDrawingSide = 4096;
 std::vector<std::string> preparePictures(const NodeTree& tree, HWND richEdit, const std::string& workFolder,
                                          std::vector<std::string>& pictureFiles, PictureTable& pictureTable);
 
-// One node: loads the object groups of `text` into the control (the whole text only when the
-// control reads another number of objects from them), saves each drawn object as the next
-// numbered bitmap file, makes a placeholder for it and appends (file name, placeholder) to
-// `pictures`. When any object was drawn, every object of `text` becomes a single blank with its
-// placeholder, if it has one, right before it; otherwise `text` and `pictures` stay as they
-// were. The rest of the text stays byte for byte whenever its object groups are the control's
-// objects. Returns how many objects the text holds and how many were drawn.
+// One node: loads the object groups of `text`, without any table structure, into the control
+// (each group alone when the control reads another number of objects from them all, and the
+// fallback of a picture pair whose first picture it cannot load), saves each drawn object as the
+// next numbered bitmap file, from the last in the text to the first, makes a placeholder for it
+// and appends (file name, placeholder) to `pictures`. When any object was drawn, every object of
+// `text` becomes a single blank with its placeholder, if it has one, right before it, and the
+// rest of the text stays byte for byte; otherwise `text` and `pictures` stay as they were.
+// Returns how many objects the text holds and how many were drawn.
 PicturesFound extractPictures(std::string& text, std::vector<PictureEntry>& pictures, HWND richEdit,
                               int32_t& counter, const std::string& workFolder);
 

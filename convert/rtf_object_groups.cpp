@@ -93,6 +93,56 @@ GroupKind classifyGroup(std::string_view rtf, size_t open) {
 
 bool onlyLineEnds(std::string_view text) { return std::all_of(text.begin(), text.end(), isLineEnd); }
 
+// Words that make, fill or end table rows and cells, nested or not, or describe them.
+bool isTableWord(std::string_view name) {
+  static constexpr std::string_view kWords[] = {"row",  "cell",    "nestrow", "nestcell", "intbl", "itap",
+                                                "cellx", "lastrow", "irow",    "irowband", "tcelld"};
+  if (std::find(std::begin(kWords), std::end(kWords), name) != std::end(kWords)) return true;
+  const std::string_view prefix = name.substr(0, 2);
+  return name.size() > 2 && (prefix == "tr" || prefix == "cl" || prefix == "ts");
+}
+
+// Destinations that hold only the properties of nested rows, or their text for readers without
+// nested tables.
+bool isTableDestination(std::string_view rtf, size_t open) {
+  size_t p = open + 1;
+  while (p < rtf.size() && isLineEnd(rtf[p])) ++p;
+  if (rtf.compare(p, 2, "\\*") == 0) p += 2;
+  while (p < rtf.size() && (isLineEnd(rtf[p]) || rtf[p] == ' ')) ++p;
+  if (p + 1 >= rtf.size() || rtf[p] != '\\' || !isLetter(rtf[p + 1])) return false;
+  const std::string_view name = readControlWord(rtf, p).name;
+  return name == "nesttableprops" || name == "nonesttables";
+}
+
+// Appends `rtf` without any table structure: a rich-text control given table words out of their
+// order can fail on its own invariants (Wine's asserts and ends the process), and an object's
+// group can carry the row properties of the cell it stood in. Everything else stays as it was.
+void appendWithoutTables(std::string& out, std::string_view rtf) {
+  // Whether the last word kept still waits for its delimiter, which a dropped word supplied.
+  bool wordOpen = false;
+  for (size_t at = 0; at < rtf.size();) {
+    if (rtf[at] == '{' && isTableDestination(rtf, at)) {
+      const size_t end = groupEnd(rtf, at);
+      if (end == kNone) return;
+      at = end;
+      continue;
+    }
+    const size_t next = rtf[at] == '{' || rtf[at] == '}' ? at + 1 : skipToken(rtf, at);
+    const bool word = rtf[at] == '\\' && at + 1 < rtf.size() && isLetter(rtf[at + 1]);
+    if (word && isTableWord(readControlWord(rtf, at).name)) {
+      if (wordOpen) out += ' ';
+      wordOpen = false;
+    } else {
+      out.append(rtf, at, next - at);
+      wordOpen = word && rtf[next - 1] != ' ';
+    }
+    at = next;
+  }
+}
+
+// How every document given to the control begins.
+constexpr std::string_view kDocumentHead = "{\\rtf1\\ansi\\deff0";
+
 }  // namespace
 
 std::vector<ObjectGroup> findObjectGroups(std::string_view rtf) {
@@ -133,14 +183,34 @@ std::vector<ObjectGroup> findObjectGroups(std::string_view rtf) {
 }
 
 std::string objectGroupsOnly(std::string_view rtf, const std::vector<ObjectGroup>& groups) {
-  std::string document = "{\\rtf1\\ansi\\deff0";
+  std::string document(kDocumentHead);
   for (const ObjectGroup& group : groups) {
     if (group.end < group.begin || group.end > rtf.size()) continue;
     document += "\n";
-    document.append(rtf, group.begin, group.end - group.begin);
+    appendWithoutTables(document, rtf.substr(group.begin, group.end - group.begin));
     document += "\\par";
   }
   document += "\n}";
+  return document;
+}
+
+std::string shapeFallbackOnly(std::string_view rtf, const ObjectGroup& group) {
+  if (group.end < group.begin || group.end > rtf.size() || group.begin >= rtf.size() || rtf[group.begin] != '{' ||
+      classifyGroup(rtf, group.begin) != GroupKind::kShapeObject)
+    return std::string();
+  size_t fallback = groupEnd(rtf, group.begin);
+  while (fallback < group.end && isLineEnd(rtf[fallback])) ++fallback;
+  if (fallback >= group.end || rtf[fallback] != '{' || classifyGroup(rtf, fallback) != GroupKind::kShapeFallback ||
+      rtf[group.end - 1] != '}')
+    return std::string();
+  // Past the group's name, which classifyGroup found after line ends and a \* with blanks.
+  size_t inside = fallback + 1;
+  while (rtf[inside] != '\\' || !isLetter(rtf[inside + 1])) ++inside;
+  inside = readControlWord(rtf, inside).next;
+  std::string document(kDocumentHead);
+  document += "\n{";
+  appendWithoutTables(document, rtf.substr(inside, group.end - 1 - inside));
+  document += "}\\par\n}";
   return document;
 }
 

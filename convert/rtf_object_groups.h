@@ -23,8 +23,15 @@ std::vector<ObjectGroup> findObjectGroups(std::string_view rtf);
 
 // A document of the groups alone, in order, one paragraph each: all that a rich-text control
 // needs to find and draw the objects of the text, so that the k-th object it reports is the k-th
-// group, without laying out the rest of the note (its tables, fields and long paragraphs).
+// group, without laying out the rest of the note (its tables, fields and long paragraphs). It
+// holds no table structure, not even what the groups carry: rows, cells, their properties and
+// nesting, and the destinations of nested rows are left out.
 std::string objectGroupsOnly(std::string_view rtf, const std::vector<ObjectGroup>& groups);
+
+// For a {\*\shppict} group followed by its {\nonshppict} fallback: a document like
+// objectGroupsOnly's of the fallback's content alone, as a group of its own, for a control that
+// takes the first picture of the pair and cannot load it. Empty for any other group.
+std::string shapeFallbackOnly(std::string_view rtf, const ObjectGroup& group);
 
 // The text with every group replaced: group k by "{" + marks[k] + " }", or by "{ }" when that
 // mark is empty or missing, so that each object becomes one blank with its mark right before

@@ -1,6 +1,7 @@
 // libFuzzer target: the object-group scanner and its two rewrites. The groups must be whole
-// groups in order, the document of the groups alone must hold exactly those objects, and
-// marking must put one mark in place of each group and keep every other byte.
+// groups in order, the document of the groups alone must hold exactly those objects, a picture
+// pair's fallback alone is no more than a part of its group, and marking must put one mark in
+// place of each group and keep every other byte.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -21,6 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
   const std::string alone = t2c::objectGroupsOnly(rtf, groups);
   if (t2c::findObjectGroups(alone).size() != groups.size()) std::abort();
+  for (const t2c::ObjectGroup& group : groups) {
+    const std::string fallback = t2c::shapeFallbackOnly(rtf, group);
+    if (fallback.size() > group.end - group.begin + 25) std::abort();  // a part of the group, in a document
+  }
 
   std::vector<std::string> marks;
   size_t expected = size;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace t2c {
 namespace {
 
 // Stands in for the control: every "*" of a text is an object, which becomes "[Picture_N.bmp]";
-// every "?" is an object it cannot draw.
+// every "?" is an object it cannot draw; a "!" makes it fail once it has drawn the stars.
 PicturesFound markStars(std::string& text, std::vector<PictureEntry>& pictures, int32_t& counter) {
   PicturesFound found;
   found.objects = static_cast<size_t>(std::count(text.begin(), text.end(), '?'));
@@ -23,6 +24,7 @@ PicturesFound markStars(std::string& text, std::vector<PictureEntry>& pictures, 
     ++found.objects;
     ++found.drawn;
   }
+  if (text.find('!') != std::string::npos) throw std::bad_alloc();
   return found;
 }
 
@@ -41,6 +43,7 @@ TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsText
   f.Add(9, 5, kRichText, "Undrawn, left out").text = "?";
   f.Node(9).excluded = 1;
   f.Node(2).pictures = {{"Picture_9.bmp", "from an earlier build"}};
+  f.Add(10, 5, 2, "Fails").text = "{\\rtf1 {\\pict 01}{\\pict 02}**!}";
   f.Fill();
 
   const std::vector<PictureEntry> expected = {
@@ -51,12 +54,14 @@ TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsText
     {
       PictureTable table;
       EXPECT_EQ(collectPictures(f.tree, markStars, pictureFiles, table),
-                std::vector<std::string>{"Pictures not drawn, so not in the CHM-file: 2 of 2 in Undrawn"});
+                (std::vector<std::string>{"Pictures not drawn, so not in the CHM-file: 2 of 2 in Undrawn",
+                                          "Pictures not drawn, so not in the CHM-file: 2 of 2 in Fails"}));
       EXPECT_EQ(table.Entries(), expected);
       EXPECT_EQ(f.Node(2).text, "a[Picture_2.bmp]b[Picture_1.bmp]c[Picture_0.bmp]");
       EXPECT_EQ(f.Node(4).text, "*x");
       EXPECT_EQ(f.Node(7).text, "n[Picture_3.bmp]");
       EXPECT_EQ(f.Node(3).text, "plain*");
+      EXPECT_EQ(f.Node(10).text, "{\\rtf1 {\\pict 01}{\\pict 02}**!}");
     }
     EXPECT_EQ(pictureFiles, (std::vector<std::string>{"Picture_0.bmp", "Picture_1.bmp", "Picture_2.bmp",
                                                       "Picture_3.bmp"}));
@@ -65,6 +70,7 @@ TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsText
     EXPECT_TRUE(f.Node(3).pictures.empty());
     EXPECT_TRUE(f.Node(4).pictures.empty());
     EXPECT_TRUE(f.Node(6).pictures.empty());
+    EXPECT_TRUE(f.Node(10).pictures.empty());
     for (int id : {2, 3, 4, 6, 7}) EXPECT_EQ(f.Node(id).text.find('['), std::string::npos) << id;
   }
 }
