@@ -14,10 +14,15 @@ ExportRun::ExportRun(const NodeTree& tree_, const std::string& workFolder_, cons
       htmlHook(job.htmlHook),
       htmlHookContext(job.htmlHookContext),
       logCallback(job.logCallback),
-      logContext(job.logContext) {}
+      logContext(job.logContext),
+      showLog(job.showLog) {}
 
 void ExportRun::Log(const std::string& line) const {
   if (logCallback) logCallback(line.c_str(), logContext);
+}
+
+void ExportRun::ShowLog() const {
+  if (showLog) showLog(logContext);
 }
 
 }  // namespace t2c

@@ -52,6 +52,8 @@ int ExportDialog::appendLogLine(const char* line, void* context) {
   return 1;
 }
 
+void ExportDialog::showLogNow(void* context) { static_cast<ExportDialog*>(context)->log_.ShowNow(); }
+
 void ExportDialog::OnMakeChmFile() {
   if (tree_.IsEditingLabel()) return;
   ReadControls();
@@ -185,6 +187,7 @@ bool ExportDialog::Build(const std::string& destination) {
   job.title = helpFileTitle(chmTitle_, isAnsiLeadByte);
   job.logCallback = appendLogLine;
   job.logContext = this;
+  job.showLog = showLogNow;
   TreeItem* first = tree_.FirstArticle();
   job.firstArticleId = first && first->node ? first->node->id : -1;
   job.description =
@@ -197,6 +200,8 @@ bool ExportDialog::Build(const std::string& destination) {
   bool delivered = false;
   // Lives until the build has ended: its end gives the RTF nodes their texts back.
   std::unique_ptr<PictureTable> pictures;
+  // Preparing many pictures takes its time.
+  log_.ShowNow();
   try {
     pictures = PreparePictures(job);
     delivered = runExport(tree_.Model(), destination, job, workFolder_, viewerWindow_, languages_.languageText());

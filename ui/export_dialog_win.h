@@ -34,6 +34,8 @@ class ExportDialog {
 
   // The log callback of every build; the context is the window.
   static int appendLogLine(const char* line, void* context);
+  // Shows the log's new lines before a long step of the build.
+  static void showLogNow(void* context);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -32,5 +32,23 @@ TEST(CompilerConsole, WarningsOfBothCompilersInOrder) {
                                               "HHC: warning: cannot find file1.htm", "HHC: 3 more warnings"}));
 }
 
+void collect(const char* line, void* lines) { static_cast<Lines*>(lines)->push_back(line); }
+
+// The console as it comes through the pipe, cut anywhere, even between "\r" and "\n".
+TEST(CompilerConsole, ProgressLinesAsTheyComeAndWarningsKept) {
+  Lines progress;
+  CompilerConsole console(collect, &progress, 1);
+  for (const char* piece : {"Microsoft HTML Help Compiler 4.74.8702\r\n\r\nCompiling C:\\work\\tess",
+                            "aly2chm.chm\r", "\n\r\nfile0.htm\r\nHHC: warning: cannot find file1.htm\r\nfi",
+                            "le2.htm\r\nHHC: warning: cannot find file3.htm\r\n   \r\n", "Created c:\\work\\tessaly2chm.chm"}) {
+    console.Feed(piece, std::string(piece).size());
+    progress.push_back("|");
+  }
+  console.Finish();
+  EXPECT_EQ(progress, (Lines{"Microsoft HTML Help Compiler 4.74.8702", "|", "|", "Compiling C:\\work\\tessaly2chm.chm",
+                             "file0.htm", "|", "file2.htm", "|", "|", "Created c:\\work\\tessaly2chm.chm"}));
+  EXPECT_EQ(console.Warnings(), (Lines{"HHC: warning: cannot find file1.htm", "HHC: 1 more warnings"}));
+}
+
 }  // namespace
 }  // namespace t2c

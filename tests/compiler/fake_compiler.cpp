@@ -10,7 +10,26 @@
 // announces on its console as a warning. With T2C_FAKE_COMPILER_EMPTY set it leaves an empty
 // help file behind, as a compiler that failed half-way may. T2C_FAKE_COMPILER_SLEEP_MS makes it
 // take its time first; T2C_FAKE_COMPILER_WRITES gives the help file's bytes; with
-// T2C_FAKE_COMPILER_CRASH it ends as a crashed program does, after writing them.
+// T2C_FAKE_COMPILER_CRASH it ends as a crashed program does, after writing them. With
+// T2C_FAKE_COMPILER_PACER naming a semaphore, it takes one count of it before each console line, so
+// that a test sees each line arrive while the compiler still runs.
+namespace {
+
+void say(const char* line) {
+  char pacer[256] = "";
+  if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", pacer, sizeof pacer)) {
+    if (HANDLE go = OpenSemaphoreA(SYNCHRONIZE, FALSE, pacer)) {
+      // Only a test that hangs lets the wait run out.
+      WaitForSingleObject(go, 120000);
+      CloseHandle(go);
+    }
+  }
+  std::printf("%s\r\n", line);
+  std::fflush(stdout);
+}
+
+}  // namespace
+
 int main() {
   const char* commandLine = GetCommandLineA();
   char folder[MAX_PATH] = "";
@@ -33,6 +52,9 @@ int main() {
   if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_CRASH", nullptr, 0)) TerminateProcess(GetCurrentProcess(), 0xC0000005);
   const char* exit = std::strstr(commandLine, "exit=");
   const int code = exit ? std::atoi(exit + 5) : 0;
-  std::printf("Fake compiler\r\nHHC: warning: exiting with %d\r\n", code);
+  say("Fake compiler");
+  char warning[64];
+  std::snprintf(warning, sizeof warning, "HHC: warning: exiting with %d", code);
+  say(warning);
   return code;
 }

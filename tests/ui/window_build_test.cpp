@@ -1,10 +1,12 @@
 // Builds from the main window under Wine: "Make CHM-file" with its checks, the log, the node
 // menu's edits in the help file, and the viewer of the previous build.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <mutex>
 #include <regex>
 
 #include "host/host_state_win.h"
@@ -16,6 +18,7 @@
 #include "ui/node_tree_view_win.h"
 #include "viewer_registration.h"
 #include "window_session.h"
+#include "windows_path.h"
 
 namespace t2c {
 namespace {
@@ -24,11 +27,15 @@ constexpr char kSaveTitle[] = "Make CHM-file";
 constexpr char kViewerCaption[] =
     "Handbook [The file created by Tessaly & Tessaly2CHM plugin 2.21 - http://www.tessaly.example]";
 
-// The log of a build as a text, with the figures that depend on the machine's speed written as N.
+// The log of a build as a text, with the figures that depend on the machine's speed written as N
+// and without the compiler's progress lines.
 std::string logText(HWND window) {
   std::string text;
+  bool compiling = false;
   for (const std::string& line : tly::listLines(GetDlgItem(window, IDC_LOG_LIST))) {
-    if (line.rfind("   OK, ", 0) == 0 || line.rfind("   Fail!, ", 0) == 0) continue;
+    if (line.rfind("Complete HTML Help complier ", 0) == 0) compiling = false;
+    if (compiling || line.rfind("   OK, ", 0) == 0 || line.rfind("   Fail!, ", 0) == 0) continue;
+    if (line.rfind("Start HTML Help compiler at ", 0) == 0) compiling = true;
     std::string steady = std::regex_replace(line, std::regex("timeout [0-9]+ sec"), "timeout N sec");
     steady = std::regex_replace(steady, std::regex(" successfully complete \\[.*\\]$"), " successfully complete [N]");
     steady = std::regex_replace(steady, std::regex("\\(error 0x[0-9A-F]{8}\\)$"), "(error N)");
@@ -137,6 +144,61 @@ TEST_F(WindowBuildTest, BuildsTwiceFromOneOpening) {
   EXPECT_TRUE(session.Close());
 }
 
+
+// The last line of the log list each time it paints, taken on the window's thread: a build keeps
+// that thread from answering while it runs.
+std::mutex g_paintedLock;
+std::string g_painted;
+WNDPROC g_listProcedure = nullptr;
+
+LRESULT CALLBACK recordPainting(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    char text[512] = "";
+    LVITEMA item = {};
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(list, LVM_GETITEMTEXTA, ListView_GetItemCount(list) - 1, reinterpret_cast<LPARAM>(&item));
+    const std::lock_guard<std::mutex> hold(g_paintedLock);
+    g_painted = text;
+  }
+  return CallWindowProcA(g_listProcedure, list, message, wParam, lParam);
+}
+
+bool paintedLast(const std::string& line) {
+  return tly::waitUntil([&] {
+    const std::lock_guard<std::mutex> hold(g_paintedLock);
+    return g_painted == line;
+  });
+}
+
+// A compiler that takes its time shows each line of the log before it starts and each of its own
+// console lines as it comes, while the window's thread waits for it.
+TEST_F(WindowBuildTest, TheLogShowsWhereTheBuildIsWhileTheCompilerRuns) {
+  ASSERT_TRUE(CopyFileA(windowsPath(T2C_FAKE_COMPILER).c_str(), (programFolder() + "HHC.exe").c_str(), FALSE));
+  HANDLE pacer = CreateSemaphoreA(nullptr, 0, 8, "t2c window test pacer");
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", "t2c window test pacer");
+  MainWindowSession session(&store, "Handbook", kDocumentMode);
+  ASSERT_TRUE(session.window);
+  HWND log = session.Control(IDC_LOG_LIST);
+  g_listProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordPainting)));
+  ASSERT_TRUE(tly::click(session.window, IDOK));
+  // From here until the compiler ends, the window's thread answers no message.
+  ASSERT_TRUE(tly::typeIntoSaveDialog(kSaveTitle, folder + "Paced.chm"));
+  EXPECT_TRUE(paintedLast("Start HTML Help compiler at " + programFolder() + "HHC.exe\x85"));
+  ReleaseSemaphore(pacer, 1, nullptr);
+  EXPECT_TRUE(paintedLast("Fake compiler"));
+  // The warning, and whatever a failed wait above held back.
+  ReleaseSemaphore(pacer, 2, nullptr);
+  EXPECT_TRUE(tly::waitUntil([&] { return logText(session.window).find("\nCreation ") != std::string::npos; }));
+  EXPECT_NE(logText(session.window).find("HHC.exe\x85\nComplete HTML Help complier with exit code 0, timeout N sec\n"
+                                         "HHC: warning: exiting with 0\nCreation "),
+            std::string::npos);
+  EXPECT_TRUE(session.Close());
+  SetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", nullptr);
+  CloseHandle(pacer);
+  placeCompiler(true);
+}
 
 std::string menuText(const std::vector<tly::MenuEntry>& entries) {
   std::string text;
