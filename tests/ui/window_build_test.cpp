@@ -330,23 +330,29 @@ TEST_F(WindowBuildTest, EveryCheckCanStopTheBuild) {
 }
 
 TEST_F(WindowBuildTest, AChainDeeperThanTheTreeShowsIsInTheHelpFileWhole) {
-  // Containers nested one level deeper than the tree shows, and a note at the bottom.
+  // Containers nested one level deeper than the tree shows, a note at the top and one at the
+  // bottom, which is the host's current node and so the first article.
   const int levels = static_cast<int>(NodeTreeView::kShownLevels) + 1;
   store.Clear();
-  for (int id = 1; id <= levels; ++id) addNode(store, id, id == 1 ? 1 : id - 1, 4, "Level " + std::to_string(id - 1));
+  for (int id = 1; id <= levels; ++id) {
+    addNode(store, id, id == 1 ? 1 : id - 1, 4, "Level " + std::to_string(id - 1));
+    if (id == 1) addNode(store, levels + 2, 1, 0, "Top", "at the top");
+  }
   addNode(store, levels + 1, levels, 0, "Bottom", "at the bottom");
+  tly::hostState().currentNodeId = levels + 1;
   MainWindowSession session(&store, "Chain", kDocumentMode);
   ASSERT_TRUE(session.window);
   EXPECT_EQ(SendMessageA(session.Control(IDC_NODE_TREE), TVM_GETCOUNT, 0, 0),
-            static_cast<LRESULT>(NodeTreeView::kShownLevels));
+            static_cast<LRESULT>(NodeTreeView::kShownLevels) + 1);
 
   std::string chm = folder + "Chain.chm";
   std::string log = MakeChmFile(session, chm);
   EXPECT_NE(log.find("Too deep to show in the tree, in the CHM-file all the same: Level 500\n"), std::string::npos) << log;
   EXPECT_NE(log.find("Creation " + chm + " successfully complete"), std::string::npos) << log;
   std::string names = ContentsNames(chm);
-  EXPECT_EQ(std::count(names.begin(), names.end(), '|'), levels + 1);
+  EXPECT_EQ(std::count(names.begin(), names.end(), '|'), levels + 2);
   EXPECT_EQ(names.substr(names.size() - std::min<size_t>(names.size(), 27)), "Level 499|Level 500|Bottom|");
+  EXPECT_NE(System(chm).find("topic file1.htm\n"), std::string::npos) << System(chm);
   EXPECT_TRUE(session.Close());
 }
 
