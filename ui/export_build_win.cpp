@@ -148,11 +148,10 @@ std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
   if (!picturesWanted(pictures_, convertHtml_) || workFolder_.empty()) return nullptr;
   // Every build gets a fresh storage for the objects: the objects of the last one go with the
   // control's old content, their storages with the old callback, so nothing grows build by build.
+  // A storage that could not be had before (no temporary folder, say) is asked for again.
   HWND loader = GetDlgItem(window_, IDC_PICTURE_LOADER);
-  if (SUCCEEDED(pictureLoaderError_)) {
-    SetWindowTextA(loader, "");
-    pictureLoaderError_ = attachRichEditCallback(loader);
-  }
+  SetWindowTextA(loader, "");
+  pictureLoaderError_ = attachRichEditCallback(loader);
   if (FAILED(pictureLoaderError_)) {
     char line[128];
     std::snprintf(line, sizeof line, "Pictures left out: no storage for embedded objects (error 0x%08lX)",

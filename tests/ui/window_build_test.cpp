@@ -414,10 +414,9 @@ TEST_F(WindowBuildTest, EmptyDocumentInAHostWithoutLookOrObjectStorage) {
   EXPECT_EQ(SendMessageA(session.Control(IDC_NODE_TREE), WM_GETFONT, 0, 0),
             SendMessageA(session.window, WM_GETFONT, 0, 0));
 
+  // The build asks for the storage again and, with the temporary folder back, gets it.
   std::string chm = folder + "Empty.chm";
-  std::string log = expectedLog(chm, "", true, "");
-  log.insert(log.find('\n') + 1, "Pictures left out: no storage for embedded objects (error N)\n");
-  EXPECT_EQ(MakeChmFile(session, chm), log);
+  EXPECT_EQ(MakeChmFile(session, chm), expectedLog(chm, "", true, ""));
   EXPECT_EQ(Stored(chm), "content.hhc ");
   EXPECT_TRUE(session.Close());
 }
