@@ -15,17 +15,12 @@
 // that a test sees each line arrive while the compiler still runs.
 namespace {
 
-void say(const char* line) {
+void pace() {
   char pacer[256] = "";
-  if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", pacer, sizeof pacer)) {
-    if (HANDLE go = OpenSemaphoreA(SYNCHRONIZE, FALSE, pacer)) {
-      // Only a test that hangs lets the wait run out.
-      WaitForSingleObject(go, 120000);
-      CloseHandle(go);
-    }
-  }
-  std::printf("%s\r\n", line);
-  std::fflush(stdout);
+  if (!GetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", pacer, sizeof pacer)) return;
+  HANDLE go = OpenSemaphoreA(SYNCHRONIZE, FALSE, pacer);
+  // Only a test that hangs lets the wait run out.
+  if (go && WaitForSingleObject(go, 120000) != WAIT_FAILED) CloseHandle(go);
 }
 
 }  // namespace
@@ -52,9 +47,10 @@ int main() {
   if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_CRASH", nullptr, 0)) TerminateProcess(GetCurrentProcess(), 0xC0000005);
   const char* exit = std::strstr(commandLine, "exit=");
   const int code = exit ? std::atoi(exit + 5) : 0;
-  say("Fake compiler");
-  char warning[64];
-  std::snprintf(warning, sizeof warning, "HHC: warning: exiting with %d", code);
-  say(warning);
+  pace();
+  std::printf("Fake compiler\r\n");
+  std::fflush(stdout);
+  pace();
+  std::printf("HHC: warning: exiting with %d\r\n", code);
   return code;
 }

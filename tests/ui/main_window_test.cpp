@@ -2,16 +2,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <ole2.h>
-
 #include <gtest/gtest.h>
 
 #include "host/host_state_win.h"
 #include "host/window_driver_win.h"
 #include "model/export_settings.h"
-#include "plugin/plugin_module_win.h"
 #include "resources/main_dialog.h"
-#include "ui/export_dialog_win.h"
 #include "window_session.h"
 #include "windows_path.h"
 
@@ -207,48 +203,16 @@ TEST_F(MainWindowTest, TipPanelAndMovingByTheBackground) {
   EXPECT_TRUE(session.Close());
 }
 
-// A host with two windows of its own, the main window opened over the first, a transient one.
-struct TransientHost {
-  const NodeStore* store;
-  HWND owner = nullptr, other = nullptr;
-  bool otherEnabledAfterwards = false;
-};
-
-DWORD WINAPI openOverATransientOwner(void* context) {
-  auto* host = static_cast<TransientHost*>(context);
-  OleInitialize(nullptr);
-  ensureModuleInitialised();
-  host->other = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr,
-                                nullptr, nullptr, nullptr);
-  host->owner = CreateWindowExA(0, "STATIC", "Transient", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
-                                nullptr, nullptr, nullptr, nullptr);
-  {
-    ExportDialog dialog("Handbook", kDocumentMode, host->store, host->owner);
-    dialog.Run();
-  }
-  host->otherEnabledAfterwards = IsWindowEnabled(host->other) != FALSE;
-  DestroyWindow(host->other);
-  OleUninitialize();
-  return 0;
-}
-
-// The owner goes while the window is open, closed by a message sent from another thread (as
-// the end of a session is): the window goes with it, the finish returns and the host is usable.
+// An owner that goes while the window is open, closed by a message sent from another thread (as
+// the end of a session is), takes the window with it: its loop ends and the host is usable again.
 TEST_F(MainWindowTest, AnOwnerThatGoesEndsTheWindowAndFreesTheHost) {
-  TransientHost host{&store};
-  DWORD threadId = 0;
-  HANDLE thread = CreateThread(nullptr, 0, openOverATransientOwner, &host, 0, &threadId);
-  HWND window = tly::waitForWindow("#32770", kVersionTitle, true);
-  ASSERT_TRUE(window);
-  EXPECT_FALSE(IsWindowEnabled(host.other));
-  SendMessageA(host.owner, WM_CLOSE, 0, 0);
-  EXPECT_FALSE(IsWindow(window));
-  const bool ended = WaitForSingleObject(thread, tly::kDriverLimitMs) == WAIT_OBJECT_0;
-  EXPECT_TRUE(ended) << "the window's loop waits on";
-  if (!ended) PostThreadMessageA(threadId, WM_QUIT, 0, 0);
-  WaitForSingleObject(thread, tly::kDriverLimitMs);
-  CloseHandle(thread);
-  EXPECT_TRUE(host.otherEnabledAfterwards);
+  MainWindowSession session(&store, "Handbook", kDocumentMode, true);
+  ASSERT_TRUE(session.window);
+  EXPECT_FALSE(IsWindowEnabled(session.host[0]));
+  SendMessageA(session.host[1], WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(session.window));
+  EXPECT_TRUE(session.Close()) << "the window's loop waits on";
+  EXPECT_TRUE(session.hostEnabledAfterwards);
 }
 
 }  // namespace

@@ -145,21 +145,17 @@ TEST_F(WindowBuildTest, BuildsTwiceFromOneOpening) {
 }
 
 
-// The last line of the log list each time it paints, taken on the window's thread: a build keeps
-// that thread from answering while it runs.
+// The log list's last line when it last painted, taken on the window's thread, which a build
+// keeps from answering other threads.
 std::mutex g_paintedLock;
 std::string g_painted;
 WNDPROC g_listProcedure = nullptr;
 
 LRESULT CALLBACK recordPainting(HWND list, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT) {
-    char text[512] = "";
-    LVITEMA item = {};
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    SendMessageA(list, LVM_GETITEMTEXTA, ListView_GetItemCount(list) - 1, reinterpret_cast<LPARAM>(&item));
+    const std::vector<std::string> lines = tly::listLines(list);
     const std::lock_guard<std::mutex> hold(g_paintedLock);
-    g_painted = text;
+    g_painted = lines.empty() ? "" : lines.back();
   }
   return CallWindowProcA(g_listProcedure, list, message, wParam, lParam);
 }
@@ -171,33 +167,29 @@ bool paintedLast(const std::string& line) {
   });
 }
 
-// A compiler that takes its time shows each line of the log before it starts and each of its own
-// console lines as it comes, while the window's thread waits for it.
+// A compiler that takes its time: the log shows the line before it, and each of its console
+// lines as it comes, while the window's thread waits for it.
 TEST_F(WindowBuildTest, TheLogShowsWhereTheBuildIsWhileTheCompilerRuns) {
   ASSERT_TRUE(CopyFileA(windowsPath(T2C_FAKE_COMPILER).c_str(), (programFolder() + "HHC.exe").c_str(), FALSE));
   HANDLE pacer = CreateSemaphoreA(nullptr, 0, 8, "t2c window test pacer");
   SetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", "t2c window test pacer");
   MainWindowSession session(&store, "Handbook", kDocumentMode);
   ASSERT_TRUE(session.window);
-  HWND log = session.Control(IDC_LOG_LIST);
-  g_listProcedure = reinterpret_cast<WNDPROC>(
-      SetWindowLongPtrA(log, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(recordPainting)));
+  g_listProcedure = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(session.Control(IDC_LOG_LIST), GWLP_WNDPROC,
+                                                                reinterpret_cast<LONG_PTR>(recordPainting)));
   ASSERT_TRUE(tly::click(session.window, IDOK));
   // From here until the compiler ends, the window's thread answers no message.
   ASSERT_TRUE(tly::typeIntoSaveDialog(kSaveTitle, folder + "Paced.chm"));
   EXPECT_TRUE(paintedLast("Start HTML Help compiler at " + programFolder() + "HHC.exe\x85"));
   ReleaseSemaphore(pacer, 1, nullptr);
   EXPECT_TRUE(paintedLast("Fake compiler"));
-  // The warning, and whatever a failed wait above held back.
-  ReleaseSemaphore(pacer, 2, nullptr);
+  ReleaseSemaphore(pacer, 2, nullptr);  // the warning, and one a failed wait above held back
   EXPECT_TRUE(tly::waitUntil([&] { return logText(session.window).find("\nCreation ") != std::string::npos; }));
-  EXPECT_NE(logText(session.window).find("HHC.exe\x85\nComplete HTML Help complier with exit code 0, timeout N sec\n"
-                                         "HHC: warning: exiting with 0\nCreation "),
+  EXPECT_NE(logText(session.window).find("exit code 0, timeout N sec\nHHC: warning: exiting with 0\nCreation "),
             std::string::npos);
   EXPECT_TRUE(session.Close());
   SetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", nullptr);
   CloseHandle(pacer);
-  placeCompiler(true);
 }
 
 std::string menuText(const std::vector<tly::MenuEntry>& entries) {
