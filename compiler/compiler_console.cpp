@@ -1,4 +1,4 @@
-// Picks the warnings out of the compiler's console.
+// Splits the compiler's console into progress lines and warnings.
 #include "compiler/compiler_console.h"
 
 namespace t2c {
@@ -20,26 +20,46 @@ bool isWarning(const std::string& line) {
   return true;
 }
 
+bool isBlank(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
+
 }  // namespace
 
-std::vector<std::string> compilerWarnings(const std::string& console, size_t limit) {
-  std::vector<std::string> warnings;
-  size_t more = 0;
-  for (size_t start = 0; start < console.size();) {
-    size_t end = console.find('\n', start);
-    if (end == std::string::npos) end = console.size();
-    std::string line = console.substr(start, end - start);
-    start = end + 1;
-    while (!line.empty() && (line.back() == '\r' || line.back() == '\0')) line.pop_back();
-    if (!isWarning(line)) continue;
-    if (warnings.size() < limit) {
-      warnings.push_back(line);
-    } else {
-      ++more;
-    }
+void CompilerConsole::Feed(const char* bytes, size_t size) {
+  size_t start = 0;
+  for (size_t at = 0; at < size; ++at) {
+    if (bytes[at] != '\n') continue;
+    pending_.append(bytes + start, at - start);
+    TakeLine(std::move(pending_));
+    pending_.clear();
+    start = at + 1;
   }
-  if (more > 0) warnings.push_back("HHC: " + std::to_string(more) + " more warnings");
-  return warnings;
+  pending_.append(bytes + start, size - start);
+}
+
+void CompilerConsole::Finish() {
+  if (!pending_.empty()) TakeLine(std::move(pending_));
+  pending_.clear();
+  if (moreWarnings_ > 0) warnings_.push_back("HHC: " + std::to_string(moreWarnings_) + " more warnings");
+  moreWarnings_ = 0;
+}
+
+void CompilerConsole::TakeLine(std::string line) {
+  while (!line.empty() && (line.back() == '\r' || line.back() == '\0')) line.pop_back();
+  if (isWarning(line)) {
+    if (warnings_.size() < limit_)
+      warnings_.push_back(std::move(line));
+    else
+      ++moreWarnings_;
+    return;
+  }
+  if (progress_ && !isBlank(line)) progress_(line.c_str(), context_);
+}
+
+std::vector<std::string> compilerWarnings(const std::string& console, size_t limit) {
+  CompilerConsole reader(nullptr, nullptr, limit);
+  reader.Feed(console.data(), console.size());
+  reader.Finish();
+  return reader.Warnings();
 }
 
 }  // namespace t2c

@@ -28,7 +28,8 @@ std::string compilerDefaultPath() {
 
 bool compilerPresent() { return isExistingFile(compilerDefaultPath()); }
 
-CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath) {
+CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath,
+                            ConsoleCallback progress, void* context) {
   CompilerOutcome outcome;
   std::string workFolder = folderOf(projectPath, true);
   // The compiler's console comes through a pipe, so that its warnings reach the build's log.
@@ -54,17 +55,25 @@ CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& 
   }
   outcome.started = true;
   CloseHandle(process.hThread);
-  // Read until every writer has closed the pipe: the compiler never blocks on a full one.
-  std::string console;
+  // Read until every writer has closed the pipe: the compiler never blocks on a full one. Its
+  // lines go on as they come; before each wait for more, the receiver may show what it has.
+  CompilerConsole console(progress, context);
   char buffer[4096];
   DWORD got = 0;
-  while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0) console.append(buffer, got);
+  for (;;) {
+    DWORD waiting = 0;
+    if (progress && PeekNamedPipe(readEnd, nullptr, 0, nullptr, &waiting, nullptr) && waiting == 0)
+      progress(nullptr, context);
+    if (!ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) || got == 0) break;
+    console.Feed(buffer, got);
+  }
+  console.Finish();
   CloseHandle(readEnd);
   WaitForSingleObject(process.hProcess, INFINITE);
   DWORD code = 0;
   if (GetExitCodeProcess(process.hProcess, &code)) outcome.exitCode = code;
   CloseHandle(process.hProcess);
-  outcome.warnings = compilerWarnings(console);
+  outcome.warnings = console.Warnings();
   return outcome;
 }
 

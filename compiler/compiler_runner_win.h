@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "compiler/compiler_console.h"
+
 namespace t2c {
 
 struct CompilerOutcome {
@@ -19,6 +21,8 @@ bool compilerPresent();
 
 // Starts the compiler without a console window, with the bare project path as its parameter and
 // the project's folder as working directory, reads its console and waits for it without a time limit.
-CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath);
+// Its progress lines reach `progress` while it runs; its warnings come back in the outcome.
+CompilerOutcome runCompiler(const std::string& compilerPath, const std::string& projectPath,
+                            ConsoleCallback progress = nullptr, void* context = nullptr);
 
 }  // namespace t2c

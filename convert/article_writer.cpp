@@ -15,6 +15,10 @@ namespace {
 
 // Conversions slower than this get their duration logged.
 constexpr uint32_t kSlowConversionMs = 3000;
+// A text this large (it holds pictures, as a rule) can take a noticeable time to convert, so the
+// log shows its line before the conversion begins. Smaller ones convert in less time than
+// showing the log takes, and their lines keep the log's pace.
+constexpr size_t kLongConversionBytes = 64 * 1024;
 
 std::string inWorkFolder(const std::string& workFolder, const std::string& fileName) {
   return workFolder + "\\" + fileName;
@@ -45,6 +49,7 @@ std::string fillRtfLinkTemplate(const std::string& pageTemplate, const std::stri
 
 bool convertArticle(std::string& text, const ExportRun& run, const std::string& header) {
   run.Log("Convert to HTML " + header + kEllipsis);
+  if (text.size() >= kLongConversionBytes) run.ShowLog();
   const uint32_t started = tickCount();
   const bool converted = run.conversions && run.conversions->RtfToPage(text, run);
   // Unsigned difference: correct across the counter's wrap after 49.7 days.

@@ -323,14 +323,23 @@ bool pressDialogButton(HWND dialog, int buttonId, DWORD limitMs) {
   return waitForWindowGone(dialog, limitMs);
 }
 
-bool answerSaveDialog(const std::string& title, const std::string& path, bool cancel, DWORD limitMs) {
+HWND typeIntoSaveDialog(const std::string& title, const std::string& path, DWORD limitMs) {
   HWND dialog = waitForMatch([&](HWND window) { return isSaveDialog(window, title); }, limitMs);
-  if (!dialog) return false;
-  if (cancel) return pressDialogButton(dialog, IDCANCEL, limitMs);
+  if (!dialog) return nullptr;
   HWND name = GetDlgItem(dialog, kFileNameCombo);
   if (!name) name = GetDlgItem(dialog, kFileNameEdit);
   send(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+  return dialog;
+}
+
+bool answerSaveDialog(const std::string& title, const std::string& path, bool cancel, DWORD limitMs) {
+  if (cancel) {
+    HWND dialog = waitForMatch([&](HWND window) { return isSaveDialog(window, title); }, limitMs);
+    return dialog && pressDialogButton(dialog, IDCANCEL, limitMs);
+  }
+  HWND dialog = typeIntoSaveDialog(title, path, limitMs);
+  if (!dialog) return false;
   // Either the dialog closes, or it asks first whether the existing file may be replaced.
   HWND question = nullptr;
   bool settled = waitUntil([&] {

@@ -88,6 +88,10 @@ struct MessageBoxSeen {
 MessageBoxSeen waitForMessageBox(const std::string& caption, DWORD limitMs = kDriverLimitMs);
 bool pressDialogButton(HWND dialog, int buttonId, DWORD limitMs = kDriverLimitMs);
 
+// Waits for the save dialog titled `title`, types the path and confirms it, without waiting for
+// the dialog to go: for a test that then watches a window whose thread the saving keeps busy.
+// The dialog, or null when it does not appear.
+HWND typeIntoSaveDialog(const std::string& title, const std::string& path, DWORD limitMs = kDriverLimitMs);
 // Waits for the save dialog titled `title`, types the path, confirms it and, when the platform
 // asks whether to replace an existing file, says yes; `cancel` closes it instead. False when the
 // dialog does not appear or does not close.

@@ -28,6 +28,17 @@ bool g_windowOpen = false;
 // A document of many small notes arrives faster than the status bar and the progress window can
 // be repainted (each showing costs more than copying a node): ten headers a second are shown.
 ShowingPace g_announcing(100);
+// Whether the last node collected went unannounced; the end of collecting shows its header, so
+// that the status bar does not keep an earlier one.
+bool g_lastUnannounced = false;
+
+void announce(const char* header) {
+  const std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (header ? header : "");
+  host::setStatusBarText(status);
+  if (g_progress) g_progress->SetText(status);
+  g_announcing.Shown();
+  g_lastUnannounced = false;
+}
 
 void beginExport(InitInfo& info, bool branch) {
   traceEvent("collect begin");
@@ -38,6 +49,7 @@ void beginExport(InitInfo& info, bool branch) {
   g_progress.reset();
   g_progress = ProgressWindow::Show();
   g_announcing.Restart();
+  g_lastUnannounced = false;
 }
 
 // The room the host fills with the document's path.
@@ -72,6 +84,8 @@ std::string branchExportTitle() {
 
 void finishExport(bool branch) {
   traceEvent("collect end");
+  if (g_lastUnannounced && NodeStore::Instance().Count() > 0)
+    announce(NodeStore::Instance()[NodeStore::Instance().Count() - 1]->header.c_str());
   const std::string title = branch ? branchExportTitle() : documentExportTitle();
   g_progress.reset();
   const std::string caption = loadString(branch ? IDS_MENU_BRANCH : IDS_MENU_DOCUMENT);
@@ -115,12 +129,10 @@ extern "C" int __cdecl Export2CHM(NodeInfo* info) {
   return guardedExport(0, [&] {
     if (!info || g_windowOpen) return 0;
     const TracedPhase copying("node");
-    if (g_announcing.Due()) {
-      const std::string status = loadString(IDS_GET_TEXT_FROM) + " " + (info->header ? info->header : "");
-      host::setStatusBarText(status);
-      if (g_progress) g_progress->SetText(status);
-      g_announcing.Shown();
-    }
+    if (g_announcing.Due())
+      announce(info->header);
+    else
+      g_lastUnannounced = true;
     NodeStore::Instance().Append(copyNode(*info));
     return 1;
   });

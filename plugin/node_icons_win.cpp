@@ -17,6 +17,10 @@ struct KeptIcon {
 
 std::mutex g_lock;
 std::unordered_map<std::string, KeptIcon*> g_kept;
+// A memory context of our own for reading icon bits, held while icons are kept (the screen's
+// costs a trip to the display server per call, over 100 µs under Wine, per node of the document)
+// and given back with the last of them.
+HDC g_bitsContext = nullptr;
 
 void appendBits(std::string& key, HDC context, HBITMAP bitmap) {
   BITMAP shape = {};
@@ -36,38 +40,45 @@ void appendBits(std::string& key, HDC context, HBITMAP bitmap) {
 }
 
 // The same key for two icons means the same picture; an icon that cannot be read gets a key of
-// its handle alone, so it is never merged with another.
+// its handle alone, so it is never merged with another. Called under the lock.
 std::string pictureKey(HICON icon) {
   ICONINFO parts = {};
   if (!GetIconInfo(icon, &parts)) return "handle:" + std::to_string(reinterpret_cast<uintptr_t>(icon));
   std::string key = (parts.fIcon ? "icon:" : "cursor:") + std::to_string(parts.xHotspot) + "," +
                     std::to_string(parts.yHotspot) + ";";
-  // A memory context of our own: the screen's costs a trip to the display server per call
-  // (over 100 µs under Wine, per node of the document).
-  static HDC bitsContext = CreateCompatibleDC(nullptr);
-  if (bitsContext) {
-    appendBits(key, bitsContext, parts.hbmMask);
+  if (!g_bitsContext) g_bitsContext = CreateCompatibleDC(nullptr);
+  if (g_bitsContext) {
+    appendBits(key, g_bitsContext, parts.hbmMask);
     key += ";";
-    appendBits(key, bitsContext, parts.hbmColor);
+    appendBits(key, g_bitsContext, parts.hbmColor);
   }
   DeleteObject(parts.hbmMask);
   if (parts.hbmColor) DeleteObject(parts.hbmColor);
   return key;
 }
 
+void releaseContextWhenUnused() {
+  if (!g_kept.empty() || !g_bitsContext) return;
+  DeleteDC(g_bitsContext);
+  g_bitsContext = nullptr;
+}
+
 }  // namespace
 
 IconHandle keepNodeIcon(HICON hostIcon) {
   if (!hostIcon) return nullptr;
-  std::string key = pictureKey(hostIcon);
   std::lock_guard<std::mutex> hold(g_lock);
+  std::string key = pictureKey(hostIcon);
   auto found = g_kept.find(key);
   if (found != g_kept.end()) {
     ++found->second->shares;
     return found->second;
   }
   HICON copy = CopyIcon(hostIcon);
-  if (!copy) return nullptr;
+  if (!copy) {
+    releaseContextWhenUnused();
+    return nullptr;
+  }
   auto* kept = new KeptIcon{copy, key, 1};
   g_kept.emplace(std::move(key), kept);
   return kept;
@@ -83,6 +94,7 @@ void releaseNodeIcon(IconHandle kept) {
   g_kept.erase(icon->key);
   DestroyIcon(icon->icon);
   delete icon;
+  releaseContextWhenUnused();
 }
 
 size_t keptIconCount() {

@@ -28,6 +28,15 @@ std::string completionLine(uint32_t exitCode, uint32_t seconds) {
   return line;
 }
 
+// The compiler's progress lines go to the log as they come, and are shown before each wait.
+void relayCompilerLine(const char* line, void* context) {
+  const auto* run = static_cast<const ExportRun*>(context);
+  if (line)
+    run->Log(line);
+  else
+    run->ShowLog();
+}
+
 // Copies the compiled file out of the work folder and shows it; true when it reached the
 // destination.
 bool deliverResult(const ExportRun& run, const CompilerOutcome& compiler, const std::string& projectPath,
@@ -35,6 +44,7 @@ bool deliverResult(const ExportRun& run, const CompilerOutcome& compiler, const 
   const std::string compiled = folderOf(projectPath, true) + "\\" + kCompiledFileName;
   if (!deliverCompiledFile(run, compiler.exitCode, compiled, destinationPath)) return false;
   run.Log("Start HTML Help with " + fileNameOf(destinationPath));
+  run.ShowLog();
   openResult(destinationPath, titleText, viewerWindow);
   return true;
 }
@@ -79,9 +89,10 @@ bool runExport(const NodeTree& tree, const std::string& destinationPath, const E
 
   std::string compilerPath = job.compilerPath.empty() ? compilerDefaultPath() : job.compilerPath;
   run.Log("Start HTML Help compiler at " + compilerPath + kEllipsis);
+  run.ShowLog();
   uint32_t before = tickCount();
   traceEvent("compiler begin");
-  CompilerOutcome compiler = runCompiler(compilerPath, project.path);
+  CompilerOutcome compiler = runCompiler(compilerPath, project.path, relayCompilerLine, &run);
   traceEvent("compiler end");
   run.Log(completionLine(compiler.started ? compiler.exitCode : 0, elapsedSeconds(before, tickCount())));
   // A help file made without something it should hold (an article, its search) says so here.

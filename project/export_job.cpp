@@ -10,4 +10,8 @@ void ExportRun::Log(const std::string& line) const {
   if (job.logCallback) job.logCallback(line.c_str(), job.logContext);
 }
 
+void ExportRun::ShowLog() const {
+  if (job.showLog) job.showLog(job.logContext);
+}
+
 }  // namespace t2c

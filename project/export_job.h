@@ -14,6 +14,8 @@ class ArticleConversions;
 
 // Receives one log line (valid only during the call); the result is ignored.
 using LogCallback = int (*)(const char* line, void* context);
+// Shows at once the lines the log holds: a step that can take long follows.
+using ShowLogCallback = void (*)(void* context);
 // Rewrites a converted page in place; the result is ignored.
 using HtmlHook = int (*)(std::string& page, void* context);
 
@@ -22,6 +24,7 @@ struct ExportJob {
   std::string title;
   LogCallback logCallback = nullptr;
   void* logContext = nullptr;
+  ShowLogCallback showLog = nullptr;  // with logContext
   int32_t firstArticleId = -1;
   std::string description;
   std::string compilerPath;
@@ -60,6 +63,8 @@ struct ExportRun {
 
   // Sends a line to the log, when the build has one.
   void Log(const std::string& line) const;
+  // Puts what the log holds on screen before a step that can take long.
+  void ShowLog() const;
 };
 
 // The host application's web address, wherever the plug-in names it.

@@ -31,9 +31,9 @@ std::string projectValue(const std::string& text) {
 }
 
 std::string projectTitleText(const ExportJob& job) {
-  if (job.description.empty()) return job.title;
-  if (job.title.empty()) return job.description;
-  return job.title + " [" + job.description + "]";
+  if (job.description.empty()) return projectValue(job.title);
+  if (job.title.empty()) return projectValue(job.description);
+  return projectValue(job.title + " [" + job.description + "]");
 }
 
 std::string defaultTopicFallback(const std::vector<std::string>& fileList) {
@@ -62,7 +62,7 @@ std::string projectFileText(const ExportJob& job, const ExportRun& run,
           projectValue(run.defaultTopic.empty() ? defaultTopicFallback(run.fileList) : run.defaultTopic);
   // The language arrives as a C string in the format; it ends at its first zero byte.
   text += "\nLanguage=" + projectValue(std::string(language.c_str()));
-  text += "\nTitle=" + projectValue(projectTitleText(job));
+  text += "\nTitle=" + projectTitleText(job);
   text += "\n\n[FILES]";
   for (const std::string& name : run.fileList) text += "\n" + projectValue(name);
   for (const std::string& name : job.pictureFiles) text += "\n" + projectValue(name);

@@ -16,8 +16,9 @@ constexpr char kCompiledFileName[] = "tessaly2chm.chm";
 // so that no value can end its line and start a key or section of its own.
 std::string projectValue(const std::string& text);
 
-// The window title of the help file: the title with the description in brackets, or whichever
-// of the two is not empty.
+// The window title of the help file as the project file holds it (a project value): the title
+// with the description in brackets, or whichever of the two is not empty. The viewer's window
+// is found by this text, a title typed with a tab included.
 std::string projectTitleText(const ExportJob& job);
 
 // The page shown first when no article was chosen: the first ".htm" file (any letter case) of

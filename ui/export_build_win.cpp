@@ -52,6 +52,8 @@ int ExportDialog::appendLogLine(const char* line, void* context) {
   return 1;
 }
 
+void ExportDialog::showLogNow(void* context) { static_cast<ExportDialog*>(context)->log_.ShowNow(); }
+
 void ExportDialog::OnMakeChmFile() {
   if (tree_.IsEditingLabel()) return;
   ReadControls();
@@ -146,11 +148,10 @@ std::unique_ptr<PictureTable> ExportDialog::PreparePictures(ExportJob& job) {
   if (!picturesWanted(pictures_, convertHtml_) || workFolder_.empty()) return nullptr;
   // Every build gets a fresh storage for the objects: the objects of the last one go with the
   // control's old content, their storages with the old callback, so nothing grows build by build.
+  // A storage that could not be had before (no temporary folder, say) is asked for again.
   HWND loader = GetDlgItem(window_, IDC_PICTURE_LOADER);
-  if (SUCCEEDED(pictureLoaderError_)) {
-    SetWindowTextA(loader, "");
-    pictureLoaderError_ = attachRichEditCallback(loader);
-  }
+  SetWindowTextA(loader, "");
+  pictureLoaderError_ = attachRichEditCallback(loader);
   if (FAILED(pictureLoaderError_)) {
     char line[128];
     std::snprintf(line, sizeof line, "Pictures left out: no storage for embedded objects (error 0x%08lX)",
@@ -185,6 +186,7 @@ bool ExportDialog::Build(const std::string& destination) {
   job.title = helpFileTitle(chmTitle_, isAnsiLeadByte);
   job.logCallback = appendLogLine;
   job.logContext = this;
+  job.showLog = showLogNow;
   TreeItem* first = tree_.FirstArticle();
   job.firstArticleId = first && first->node ? first->node->id : -1;
   job.description =
@@ -197,6 +199,8 @@ bool ExportDialog::Build(const std::string& destination) {
   bool delivered = false;
   // Lives until the build has ended: its end gives the RTF nodes their texts back.
   std::unique_ptr<PictureTable> pictures;
+  // Preparing many pictures takes its time.
+  log_.ShowNow();
   try {
     pictures = PreparePictures(job);
     delivered = runExport(tree_.Model(), destination, job, workFolder_, viewerWindow_, languages_.languageText());

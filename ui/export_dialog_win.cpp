@@ -105,13 +105,19 @@ void ExportDialog::Run() {
       DispatchMessageA(&message);
     }
   }
-  // The owner takes the activation back before the window goes.
+  // The owner takes the activation back before the window goes (unless it went first and took
+  // the window with it).
   modality.Release();
-  DestroyWindow(window);
+  if (IsWindow(window)) DestroyWindow(window);
   if (quit) PostQuitMessage(static_cast<int>(quitCode));
 }
 
-void ExportDialog::EndModal() { ended_ = true; }
+void ExportDialog::EndModal() {
+  ended_ = true;
+  // A message sent from another thread (a closing owner, the end of the session) is handled
+  // inside GetMessage, which would go on waiting for one of its own.
+  PostMessageA(nullptr, WM_NULL, 0, 0);
+}
 
 INT_PTR CALLBACK ExportDialog::DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_INITDIALOG) {
@@ -151,6 +157,8 @@ INT_PTR ExportDialog::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       EndModal();
       return TRUE;
     case WM_DESTROY:
+      // Destroyed by something else than the end of the loop (its owner went), the loop ends now.
+      if (!ended_) EndModal();
       OnDestroy();
       return FALSE;
     default:

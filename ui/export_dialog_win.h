@@ -34,6 +34,8 @@ class ExportDialog {
 
   // The log callback of every build; the context is the window.
   static int appendLogLine(const char* line, void* context);
+  // Shows the log's new lines before a long step of the build.
+  static void showLogNow(void* context);
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -73,8 +75,8 @@ class ExportDialog {
   std::unique_ptr<PictureTable> PreparePictures(ExportJob& job);
   void RememberViewer();
 
-  // Set when the hidden control 3015 could not get its object storage: builds then go without
-  // pictures and say so.
+  // Set when the hidden control 3015 could not get its object storage: a build that cannot get
+  // it either goes without pictures and says so.
   HRESULT pictureLoaderError_ = S_OK;
   HWND viewerWindow_ = nullptr;
   DWORD viewerProcessId_ = 0;

@@ -58,6 +58,10 @@ void LogList::ShowLast() {
   pace_.Shown();
 }
 
+void LogList::ShowNow() {
+  if (frozen_) ShowLast();
+}
+
 void LogList::Clear() {
   ListView_DeleteAllItems(list_);
   columnWidth_ = 0;

@@ -18,6 +18,9 @@ class LogList {
   void Append(const std::string& line);
   // Scrolls to the last line and paints now: for the end of a build.
   void ShowLast();
+  // Paints the lines not shown yet, if any: before a step that can take long, during which the
+  // window cannot paint.
+  void ShowNow();
   void Clear();
   HWND Handle() const { return list_; }
 

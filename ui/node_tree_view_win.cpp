@@ -186,8 +186,10 @@ TreeItem* NodeTreeView::Selected() const {
 
 void NodeTreeView::MarkHostCurrentNode() {
   TreeItem* item = model_.FindById(host::command(kCommandCurrentNodeId, 0, nullptr));
-  if (!item || !Reveal(item)) return;
+  if (!item) return;
+  // A node below the shown levels is the first article all the same, without a mark.
   SetFirstArticle(item);
+  if (!HandleOf(item)) return;
   for (TreeItem* ancestor = item->parent; ancestor; ancestor = ancestor->parent)
     TreeView_Expand(tree_, HandleOf(ancestor), TVE_EXPAND);
   TreeView_SelectItem(tree_, HandleOf(item));
@@ -198,8 +200,8 @@ void NodeTreeView::SetFirstArticle(TreeItem* item) {
     setItemState(tree_, HandleOf(firstArticle_), 0, TVIS_BOLD);
     firstArticle_ = nullptr;
   }
-  HTREEITEM handle = Reveal(item);
-  if (handle && setItemState(tree_, handle, TVIS_BOLD, TVIS_BOLD)) firstArticle_ = item;
+  firstArticle_ = item;
+  if (HTREEITEM handle = Reveal(item)) setItemState(tree_, handle, TVIS_BOLD, TVIS_BOLD);
 }
 
 void NodeTreeView::ShowMarks() {

@@ -32,5 +32,16 @@ TEST(CompilerConsole, WarningsOfBothCompilersInOrder) {
                                               "HHC: warning: cannot find file1.htm", "HHC: 3 more warnings"}));
 }
 
+// Progress lines as they come, in pieces cut anywhere; the warnings kept for the end.
+TEST(CompilerConsole, ProgressLinesAsTheyCome) {
+  Lines progress;
+  CompilerConsole console([](const char* line, void* lines) { static_cast<Lines*>(lines)->push_back(line); }, &progress);
+  for (const std::string piece : {"Compiling C:\\tess", "aly.chm\r\n\r\nfile0.htm\r\nHHC: warning: no file1.htm\r", "\nCreated"})
+    console.Feed(piece.data(), piece.size());
+  console.Finish();
+  EXPECT_EQ(progress, (Lines{"Compiling C:\\tessaly.chm", "file0.htm", "Created"}));
+  EXPECT_EQ(console.Warnings(), Lines{"HHC: warning: no file1.htm"});
+}
+
 }  // namespace
 }  // namespace t2c

@@ -10,7 +10,21 @@
 // announces on its console as a warning. With T2C_FAKE_COMPILER_EMPTY set it leaves an empty
 // help file behind, as a compiler that failed half-way may. T2C_FAKE_COMPILER_SLEEP_MS makes it
 // take its time first; T2C_FAKE_COMPILER_WRITES gives the help file's bytes; with
-// T2C_FAKE_COMPILER_CRASH it ends as a crashed program does, after writing them.
+// T2C_FAKE_COMPILER_CRASH it ends as a crashed program does, after writing them. With
+// T2C_FAKE_COMPILER_PACER naming a semaphore, it takes one count of it before each console line, so
+// that a test sees each line arrive while the compiler still runs.
+namespace {
+
+void pace() {
+  char pacer[256] = "";
+  if (!GetEnvironmentVariableA("T2C_FAKE_COMPILER_PACER", pacer, sizeof pacer)) return;
+  HANDLE go = OpenSemaphoreA(SYNCHRONIZE, FALSE, pacer);
+  // Only a test that hangs lets the wait run out.
+  if (go && WaitForSingleObject(go, 120000) != WAIT_FAILED) CloseHandle(go);
+}
+
+}  // namespace
+
 int main() {
   const char* commandLine = GetCommandLineA();
   char folder[MAX_PATH] = "";
@@ -33,6 +47,10 @@ int main() {
   if (GetEnvironmentVariableA("T2C_FAKE_COMPILER_CRASH", nullptr, 0)) TerminateProcess(GetCurrentProcess(), 0xC0000005);
   const char* exit = std::strstr(commandLine, "exit=");
   const int code = exit ? std::atoi(exit + 5) : 0;
-  std::printf("Fake compiler\r\nHHC: warning: exiting with %d\r\n", code);
+  pace();
+  std::printf("Fake compiler\r\n");
+  std::fflush(stdout);
+  pace();
+  std::printf("HHC: warning: exiting with %d\r\n", code);
   return code;
 }

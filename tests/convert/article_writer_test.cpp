@@ -336,18 +336,22 @@ TEST_F(ArticleWriterTest, FailedConversionsKeepTheTextBeforeConversion) {
 
 // ---- Timing of conversions ----
 
-TEST_F(ArticleWriterTest, OnlyConversionsOverThreeSecondsAreTimed) {
+// A large text's line is shown before its conversion begins; small ones keep the log's pace.
+TEST_F(ArticleWriterTest, OnlyConversionsOverThreeSecondsAreTimedAndLargeOnesShownFirst) {
+  const std::string large = "{\\rtf1" + std::string(64 * 1024, ' ') + "}";
   nodes_.Add(1, 1, kContainer, "Notes");
   nodes_.Add(2, 1, kRichText, "Exactly three").text = "{\\rtf1}";
-  nodes_.Add(3, 1, kRichText, "Almost six").text = "{\\rtf1}";
+  nodes_.Add(3, 1, kRichText, "Almost six").text = large;
   nodes_.Add(4, 1, kRichText, "Just over").text = "{\\rtf1}";
+  job_.showLog = [](void*) { logLines.push_back("(shown)"); };
   // The second conversion runs across the wrap of the 32-bit counter.
   tickScript = {0xFFFFF000u, 0xFFFFF000u + 3000, 0xFFFFFC00u, 0xFFFFFC00u + 5999, 7, 3008};
   const ExportRun run = Write();
-  EXPECT_EQ(logLines, (Names{"Convert to HTML Exactly three\x85", "Convert to HTML Almost six\x85",
+  EXPECT_EQ(logLines, (Names{"Convert to HTML Exactly three\x85", "Convert to HTML Almost six\x85", "(shown)",
                              "   OK, 5 seconds", "Convert to HTML Just over\x85", "   OK, 3 seconds"}));
   const std::string page = convertedPage("123456", "{\\rtf1}");
-  EXPECT_EQ(filesIn(work_), (Files{{"file0.htm", page}, {"file1.htm", page}, {"file2.htm", page}}));
+  EXPECT_EQ(filesIn(work_),
+            (Files{{"file0.htm", page}, {"file1.htm", convertedPage("123456", large)}, {"file2.htm", page}}));
 }
 
 TEST_F(ArticleWriterTest, WithoutALogTheSameFilesAreWritten) {

@@ -143,10 +143,17 @@ TEST_F(BuildDiskTest, TheDestinationIsReplacedOnlyByAWholeCompiledFile) {
       {"no file", nullptr, 1, 0, false, {}},
       {"empty file", "", 1, 0, false, {"The compiler made an empty CHM-file: nothing to copy"}},
       {"crashed", "ITSF", 0xC0000005, 0, false, {"The compiler broke off (exit code 0xC0000005): nothing to copy"}},
-      {"copy refused", "ITSF", 1, 32, false, {"Cannot copy the CHM-file to D:\\Help\\Notes.chm (error 32)"}},
-      {"copied", "ITSF", 1, 0, true, {}},
-      {"copied, exit code 0", "ITSF", 0, 0, true, {}},
+      {"overflowed its stack", nullptr, 0xC00000FD, 0, false,
+       {"The compiler broke off (exit code 0xC00000FD): nothing to copy"}},
+      {"exit(-1)", "ITSF", 0xFFFFFFFF, 0, true, {"The compiler ended with an error (exit code 0xFFFFFFFF)", "(shown)"}},
+      {"exit(-1) without a file", nullptr, 0xFFFFFFFF, 0, false,
+       {"The compiler ended with an error (exit code 0xFFFFFFFF)"}},
+      {"copy refused", "ITSF", 1, 32, false, {"(shown)", "Cannot copy the CHM-file to D:\\Help\\Notes.chm (error 32)"}},
+      {"copied", "ITSF", 1, 0, true, {"(shown)"}},
+      {"copied, exit code 0", "ITSF", 0, 0, true, {"(shown)"}},
   };
+  // The copy is a step that can take long: the log is shown before it.
+  job.showLog = [](void* lines) { static_cast<Lines*>(lines)->push_back("(shown)"); };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     FaultyDisk disk;

@@ -145,14 +145,25 @@ class ExportDriverTest : public ::testing::Test {
     return lines;
   }
 
+  // The log without the compiler's progress lines.
+  std::vector<std::string> BuildLines() const {
+    std::vector<std::string> lines;
+    for (const std::string& line : log) {
+      const bool compiling = !lines.empty() && lines.back().rfind("Start HTML Help compiler at ", 0) == 0;
+      if (!compiling || line.rfind("Complete HTML Help complier ", 0) == 0) lines.push_back(line);
+    }
+    return lines;
+  }
+
   void ExpectLog(const std::vector<std::string>& expected, const std::string& completionStart) {
-    ASSERT_EQ(log.size(), expected.size());
-    for (size_t i = 0; i < log.size(); ++i) {
+    const std::vector<std::string> lines = BuildLines();
+    ASSERT_EQ(lines.size(), expected.size());
+    for (size_t i = 0; i < lines.size(); ++i) {
       if (expected[i].empty()) {
-        EXPECT_EQ(log[i].rfind(completionStart, 0), 0u) << log[i];
-        EXPECT_NE(log[i].find(", timeout "), std::string::npos) << log[i];
+        EXPECT_EQ(lines[i].rfind(completionStart, 0), 0u) << lines[i];
+        EXPECT_NE(lines[i].find(", timeout "), std::string::npos) << lines[i];
       } else {
-        EXPECT_EQ(log[i], expected[i]) << i;
+        EXPECT_EQ(lines[i], expected[i]) << i;
       }
     }
   }
@@ -246,7 +257,7 @@ TEST_F(ExportDriverTest, DestinationThatCannotTakeTheHelpFileFails) {
     EXPECT_FALSE(Build()) << why;
     ASSERT_FALSE(log.empty()) << why;
     EXPECT_EQ(log.back(), "Cannot copy the CHM-file to " + destination + errorText) << why;
-    EXPECT_EQ(log.size(), 7u) << why;
+    EXPECT_EQ(BuildLines().size(), 7u) << why;
     log.clear();
   };
   const std::string folderDestination = destination;

@@ -43,7 +43,7 @@ TEST(PictureTableTest, EveryIncludedRtfNodeYieldsItsPicturesAfreshAndGetsItsText
   f.Add(9, 5, kRichText, "Undrawn, left out").text = "?";
   f.Node(9).excluded = 1;
   f.Node(2).pictures = {{"Picture_9.bmp", "from an earlier build"}};
-  f.Add(10, 5, 2, "Fails").text = "{\\rtf1 {\\pict 01}{\\pict 02}**!}";
+  f.Add(10, 5, kRichText, "Fails").text = "{\\rtf1 {\\pict 01}{\\pict 02}**!}";
   f.Fill();
 
   const std::vector<PictureEntry> expected = {

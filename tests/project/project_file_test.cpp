@@ -138,6 +138,9 @@ TEST(ProjectTitle, TitleAndDescriptionCombinations) {
   EXPECT_EQ(projectTitleText(job), "Manual [made by us]");
   job.title.clear();
   EXPECT_EQ(projectTitleText(job), "made by us");
+  // What the viewer's caption shows, the project file holds: a tab typed into the title is a blank there.
+  job.title = "Man\tual";
+  EXPECT_EQ(projectTitleText(job), "Man ual [made by us]");
 }
 
 TEST(DefaultTopicFallback, FirstHtmPageElseFirstName) {

@@ -203,5 +203,17 @@ TEST_F(MainWindowTest, TipPanelAndMovingByTheBackground) {
   EXPECT_TRUE(session.Close());
 }
 
+// An owner that goes while the window is open, closed by a message sent from another thread (as
+// the end of a session is), takes the window with it: its loop ends and the host is usable again.
+TEST_F(MainWindowTest, AnOwnerThatGoesEndsTheWindowAndFreesTheHost) {
+  MainWindowSession session(&store, "Handbook", kDocumentMode, true);
+  ASSERT_TRUE(session.window);
+  EXPECT_FALSE(IsWindowEnabled(session.host[0]));
+  SendMessageA(session.host[1], WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindow(session.window));
+  EXPECT_TRUE(session.Close()) << "the window's loop waits on";
+  EXPECT_TRUE(session.hostEnabledAfterwards);
+}
+
 }  // namespace
 }  // namespace t2c

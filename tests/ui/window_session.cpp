@@ -32,8 +32,8 @@ void placeFile(const std::string& source, const std::string& target, bool presen
 }  // namespace
 
 MainWindowSession::MainWindowSession(const NodeStore* store, const std::string& chmTitle,
-                                     const std::string& modeCaption)
-    : store_(store), chmTitle_(chmTitle), modeCaption_(modeCaption) {
+                                     const std::string& modeCaption, bool hostWindows)
+    : store_(store), chmTitle_(chmTitle), modeCaption_(modeCaption), hostWindows_(hostWindows) {
   thread_ = CreateThread(nullptr, 0, Thread, this, 0, nullptr);
   window = tly::waitForWindow("#32770", kVersionTitle, true);
   // A person clicks once the window has come to the front; a click before that can lose its
@@ -55,11 +55,17 @@ DWORD WINAPI MainWindowSession::Thread(void* context) {
   auto* session = static_cast<MainWindowSession*>(context);
   OleInitialize(nullptr);
   ensureModuleInitialised();
+  for (HWND& host : session->host)
+    if (session->hostWindows_)
+      host = CreateWindowExA(0, "STATIC", "Host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100, nullptr, nullptr,
+                             nullptr, nullptr);
   {
-    ExportDialog dialog(session->chmTitle_, session->modeCaption_, session->store_, nullptr);
+    ExportDialog dialog(session->chmTitle_, session->modeCaption_, session->store_, session->host[1]);
     dialog.Run();
     session->syntaxChanged = dialog.syntaxChanged();
   }
+  session->hostEnabledAfterwards = IsWindowEnabled(session->host[0]) != FALSE;
+  if (session->host[0]) DestroyWindow(session->host[0]);
   OleUninitialize();
   return 0;
 }

@@ -20,7 +20,9 @@ constexpr char kVersionTitle[] = "Tessaly2CHM 2.21 (build 83, Dec 26 2011)";
 class MainWindowSession {
  public:
   // Opens the window over the store and waits until it shows; `window` stays null when it does not.
-  MainWindowSession(const NodeStore* store, const std::string& chmTitle, const std::string& modeCaption);
+  // With `hostWindows`, its thread first opens two windows of a host, the second owning it.
+  MainWindowSession(const NodeStore* store, const std::string& chmTitle, const std::string& modeCaption,
+                    bool hostWindows = false);
   ~MainWindowSession();
   MainWindowSession(const MainWindowSession&) = delete;
   MainWindowSession& operator=(const MainWindowSession&) = delete;
@@ -33,6 +35,8 @@ class MainWindowSession {
 
   HWND window = nullptr;
   bool syntaxChanged = false;
+  HWND host[2] = {};
+  bool hostEnabledAfterwards = false;  // the first host window, once the main window has gone
 
  private:
   static DWORD WINAPI Thread(void* context);
@@ -41,6 +45,7 @@ class MainWindowSession {
   std::string chmTitle_;
   std::string modeCaption_;
   HANDLE thread_ = nullptr;
+  bool hostWindows_;
 };
 
 // The folder of the test program, where the window expects the compiler, with "\" at the end.
