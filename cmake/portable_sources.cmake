@@ -1,6 +1,6 @@
 # Portable sources never include a Windows header: only files named *_win.* may. Every native
 # build runs this script (cmake -DT2C_SOURCE_DIR=... -P), so the build fails on such an include.
-set(folders base chm model project convert compiler ui plugin irun host hhc)
+set(folders base chm model project convert compiler export pictures ui plugin irun host hhc)
 set(windows_headers "windows|winbase|winuser|wingdi|winreg|shlwapi|shellapi|shlobj|objbase|ole2|oleauto|olectl|ocidl|richedit|richole|commctrl|commdlg|rpc|tchar")
 set(offenders "")
 foreach(folder IN LISTS folders)

@@ -13,7 +13,7 @@
 #include "plugin/host_services_win.h"
 #include "plugin/plugin_module_win.h"
 #include "project/build_trace_win.h"
-#include "project/export_driver_win.h"
+#include "export/export_driver_win.h"
 #include "project/work_folder_win.h"
 #include "resources/main_dialog.h"
 #include "resources/strings.h"

@@ -11,7 +11,7 @@
 #include "support/log_lines.h"
 #include "support/tree_fixture.h"
 #include "convert/html_passes.h"
-#include "project/export_driver_win.h"
+#include "export/export_driver_win.h"
 #include "project/file_output_win.h"
 #include "project/work_folder_win.h"
 #include "viewer_registration.h"

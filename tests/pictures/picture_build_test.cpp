@@ -10,7 +10,7 @@
 #include "convert/pictures_win.h"
 #include "host/host_state_win.h"
 #include "picture_samples.h"
-#include "project/export_driver_win.h"
+#include "export/export_driver_win.h"
 #include "project/file_output_win.h"
 #include "project/work_folder_win.h"
 #include "support/tree_fixture.h"

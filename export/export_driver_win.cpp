@@ -1,5 +1,5 @@
 // The export driver: every step of a build in order, each reported in the log.
-#include "project/export_driver_win.h"
+#include "export/export_driver_win.h"
 
 #include <cstdio>
 
