@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "compiler/compiler_runner_win.h"
-#include "convert/picture_table.h"
-#include "convert/pictures_win.h"
+#include "pictures/picture_table.h"
+#include "pictures/pictures_win.h"
 #include "plugin/ansi_text_win.h"
 #include "plugin/host_services_win.h"
 #include "plugin/plugin_module_win.h"
@@ -19,7 +19,7 @@
 #include "resources/strings.h"
 #include "ui/dialog_texts.h"
 #include "ui/export_dialog_win.h"
-#include "ui/rich_edit_callback_win.h"
+#include "pictures/rich_edit_callback_win.h"
 #include "ui/window_rules.h"
 
 namespace t2c {

@@ -17,7 +17,7 @@
 #include "resources/strings.h"
 #include "ui/custom_controls_win.h"
 #include "ui/dialog_texts.h"
-#include "ui/rich_edit_callback_win.h"
+#include "pictures/rich_edit_callback_win.h"
 #include "ui/thread_modality_win.h"
 #include "ui/window_rules.h"
 

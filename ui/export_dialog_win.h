@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 #include "model/node_store.h"
 #include "ui/language_list_win.h"
 #include "ui/log_list_win.h"

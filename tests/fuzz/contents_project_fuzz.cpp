@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 #include "project/article_naming.h"
 #include "project/contents_file.h"
 #include "project/project_file.h"

@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "convert/rtf_object_groups.h"
+#include "pictures/rtf_object_groups.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view rtf(reinterpret_cast<const char*>(data), size);

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "convert/html_passes.h"
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 #include "fuzz_input.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 
 namespace {
 

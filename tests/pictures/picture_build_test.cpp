@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "convert/pictures_win.h"
+#include "pictures/pictures_win.h"
 #include "host/host_state_win.h"
 #include "picture_samples.h"
 #include "export/export_driver_win.h"
 #include "project/file_output_win.h"
 #include "project/work_folder_win.h"
 #include "support/tree_fixture.h"
-#include "ui/rich_edit_callback_win.h"
+#include "pictures/rich_edit_callback_win.h"
 #include "viewer_registration.h"
 #include "support/windows_path.h"
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 #include "support/tree_fixture.h"
 
 namespace t2c {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "convert/rtf_object_groups.h"
+#include "pictures/rtf_object_groups.h"
 
 namespace t2c {
 namespace {

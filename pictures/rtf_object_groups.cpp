@@ -1,5 +1,5 @@
 // Finds the embedded-object groups of an RTF text and puts marks in their place.
-#include "convert/rtf_object_groups.h"
+#include "pictures/rtf_object_groups.h"
 
 #include <algorithm>
 #include <climits>

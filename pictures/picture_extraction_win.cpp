@@ -8,8 +8,8 @@
 #include <memory>
 #include <string>
 
-#include "convert/pictures_win.h"
-#include "convert/rtf_object_groups.h"
+#include "pictures/pictures_win.h"
+#include "pictures/rtf_object_groups.h"
 #include "plugin/host_services_win.h"
 
 namespace t2c {

@@ -1,5 +1,5 @@
 // Storage for the objects of the hidden rich-text control, and nothing for its user-interface requests.
-#include "ui/rich_edit_callback_win.h"
+#include "pictures/rich_edit_callback_win.h"
 
 #include <cwchar>
 

@@ -8,7 +8,7 @@
 
 #include <algorithm>
 
-#include "convert/pictures_win.h"
+#include "pictures/pictures_win.h"
 #include "plugin/ansi_text_win.h"
 #include "project/file_output_win.h"
 

@@ -6,7 +6,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 
 namespace t2c {
 

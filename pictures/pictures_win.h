@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 
 namespace t2c {
 

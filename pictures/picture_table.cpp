@@ -1,7 +1,7 @@
 // Picture table and the preparation's tree walk.
-#include "convert/picture_table.h"
+#include "pictures/picture_table.h"
 
-#include "convert/rtf_object_groups.h"
+#include "pictures/rtf_object_groups.h"
 
 namespace t2c {
 
