@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # The download archive of a Windows build: made twice it is the same bytes, it holds the plug-in's
-# files as a user copies them into Tessaly's folder, and unpacked alone beside the Tessaly stand-in,
-# with nothing of the build on any path, it makes the sample's help file.
+# files, and unpacked alone beside the Tessaly stand-in it makes the sample's help file.
 # Usage: archive_install.sh <build folder> <TessalyHost.exe> <wine-run script> <sample document folder>
 set -uo pipefail
 
@@ -14,9 +13,7 @@ source "$root/scripts/chm-readers"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-failures=0
-fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
-
+failures=0 && fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 # Two makings a second apart in the clock, one date given: the same bytes.
 for take in first second; do
   /usr/bin/python3 "$root/packaging/make_archive.py" "$build" "$work/$take" --source-date 1700000000 \
@@ -26,8 +23,7 @@ done
 archive="$(ls "$work"/first/*.zip)"
 cmp "$archive" "$work/second/$(basename "$archive")" || fail "two makings differ"
 
-licence=""
-[ -f "$root/LICENSE.txt" ] && licence="LICENSE.txt "
+licence="" && [ -f "$root/LICENSE.txt" ] && licence="LICENSE.txt "
 listing="$(/usr/bin/python3 -c 'import sys, zipfile; print(" ".join(zipfile.ZipFile(sys.argv[1]).namelist()))' "$archive")"
 [ "$listing" = "Plugins/ INSTALL.txt ${licence}Plugins/HHC.exe Plugins/Tessaly2CHM.dll Plugins/irun.dll" ] ||
   fail "entries: $listing"
@@ -39,13 +35,11 @@ out_windows="$(env -u WINEPATH "$wine_run" winepath -w "$work/garden.chm" | tr -
 (cd "$work/Tessaly" && env -u WINEPATH "$wine_run" "$work/Tessaly/TessalyHost.exe" "$document" --export document \
   --out "$out_windows" --rtf html --plain-text html --full-text-search off --syntax off --pictures on \
   --timeout 300 >"$work/host.log" 2>&1 </dev/null)
-status=$?
-"$wine_run" taskkill /IM hh.exe /F >/dev/null 2>&1
+status=$? && "$wine_run" taskkill /IM hh.exe /F >/dev/null 2>&1
 [ "$status" -eq 0 ] || fail "the stand-in ended with $status"
 grep -q 'Made .*garden.chm' "$work/host.log" || fail "no success line"
 [ "$(chm_outline "$work/garden.chm")" = 'Garden Journal|.About|.Beds and Soil|..Soil test|..Sowing calendar|.Kitchen|..Market day|..Tomato soup|.Later|.Scratch|' ] ||
   fail "contents: $(chm_outline "$work/garden.chm")"
 [ "$failures" -eq 0 ] || tr -d '\r' <"$work/host.log"
-
 echo "$(basename "$archive"): $failures failed"
 [ "$failures" -eq 0 ]
