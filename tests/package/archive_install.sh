@@ -40,6 +40,10 @@ status=$? && "$wine_run" taskkill /IM hh.exe /F >/dev/null 2>&1
 grep -q 'Made .*garden.chm' "$work/host.log" || fail "no success line"
 [ "$(chm_outline "$work/garden.chm")" = 'Garden Journal|.About|.Beds and Soil|..Soil test|..Sowing calendar|.Kitchen|..Market day|..Tomato soup|.Later|.Scratch|' ] ||
   fail "contents: $(chm_outline "$work/garden.chm")"
+[ "$(chm_stored "$work/garden.chm")" = 'Picture_0.bmp content.hhc file0.htm file1.htm file2.htm file3.mht file4.htm file5.htm ' ] ||
+  fail "stored: $(chm_stored "$work/garden.chm")"
+# The formatted note went through the archive's converter, which places its picture.
+7z e -so "$work/garden.chm" file1.htm 2>/dev/null | grep -q "<IMG SRC='Picture_0.bmp'> " || fail "no converted picture"
 [ "$failures" -eq 0 ] || tr -d '\r' <"$work/host.log"
 echo "$(basename "$archive"): $failures failed"
 [ "$failures" -eq 0 ]
