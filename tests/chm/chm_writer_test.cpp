@@ -14,15 +14,7 @@ using chm::WriteError;
 using chmtest::Files;
 
 chm::HelpFileInfo sampleInfo() {
-  chm::HelpFileInfo info;
-  info.title = "Field Guide";
-  info.defaultTopic = "file0.htm";
-  info.contentsFile = "content.hhc";
-  info.indexFile = "index.hhk";
-  info.compiledStem = "Tessaly2CHM";
-  info.lcid = 0x0407;
-  info.compiledAt = 1700000000;
-  return info;
+  return {"Field Guide", "file0.htm", "content.hhc", "index.hhk", "Tessaly2CHM", 0x0407, false, 1700000000};
 }
 
 std::string page(int n, size_t filler = 0) {
