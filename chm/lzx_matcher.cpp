@@ -9,9 +9,10 @@ namespace chm {
 namespace {
 
 constexpr int kHashBits = 15;
-constexpr int kChainDepth = 24;      // candidates tried per position: keeps the speed linear
-constexpr uint32_t kNiceLength = 48;  // long enough: stop searching
-constexpr int kLiteralBits = 6;      // a typical literal's cost in text, for scoring
+constexpr int kChainDepth = 64;      // candidates tried per position: keeps the speed linear
+constexpr uint32_t kNiceLength = 128;  // long enough: stop searching
+constexpr uint32_t kLazyLimit = 32;  // a match this long is taken without looking further
+constexpr uint8_t kUnusedCost = 12;   // a symbol the last block did not use, in bits
 
 inline uint32_t hashAt(const uint8_t* p) {
   const uint32_t v = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -33,11 +34,38 @@ inline uint32_t matchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) 
   return len;
 }
 
-inline int lengthBits(uint32_t length) { return length >= 9 ? 6 : 0; }
-
 }  // namespace
 
-LzxMatcher::LzxMatcher() : head_(size_t{1} << kHashBits), chain_(65536) { startInterval(); }
+LzxMatcher::LzxMatcher() : head_(size_t{1} << kHashBits), chain_(65536) {
+  // Before any block: text-like prices.
+  for (int i = 0; i < kLzxMainSymbols; ++i)
+    mainCost_[i] = static_cast<uint8_t>(i < 256 ? 6 : (i >> 3) - 32 < 3 ? 7 + ((i >> 3) - 32) : 9);
+  std::fill(std::begin(lengthCost_), std::end(lengthCost_), 6);
+  startInterval();
+}
+
+void LzxMatcher::learnCosts(const uint8_t* mainLengths, const uint8_t* lengthLengths,
+                            const LzxItem* items, size_t count) {
+  uint64_t literalBits = 0;
+  uint64_t literals = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (items[i].main < 256) {
+      literalBits += mainLengths[items[i].main];
+      ++literals;
+    }
+  }
+  if (literals) literalCost_ = static_cast<int>(literalBits * 8 / literals);
+  for (int i = 0; i < kLzxMainSymbols; ++i) mainCost_[i] = mainLengths[i] ? mainLengths[i] : kUnusedCost;
+  for (int i = 0; i < kLzxLengthSymbols; ++i)
+    lengthCost_[i] = lengthLengths[i] ? lengthLengths[i] : kUnusedCost;
+}
+
+int LzxMatcher::matchCost(int slot, uint32_t length) const {
+  const uint32_t header = std::min<uint32_t>(length - kLzxMinMatch, 7);
+  int bits = mainCost_[256 + slot * 8 + header] + lzxExtraBits(slot);
+  if (header == 7) bits += lengthCost_[std::min<uint32_t>(length - 9, kLzxLengthSymbols - 1)];
+  return bits * 8;
+}
 
 void LzxMatcher::startInterval() {
   std::fill(head_.begin(), head_.end(), -1);
@@ -63,7 +91,7 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3]) {
     if (distance > at) continue;
     const uint32_t length = matchLength(here, here - distance, limit);
     if (length < kLzxMinMatch) continue;
-    const int score = static_cast<int>(length) * kLiteralBits - (7 + k + lengthBits(length));
+    const int score = static_cast<int>(length) * literalCost_ - matchCost(k, length);
     if (score > found.score) found = {length, distance, score};
   }
   if (found.length >= kNiceLength || limit < 3 || at + 3 > end_) return found;
@@ -86,8 +114,7 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3]) {
   }
   if (bestDistance) {
     const int slot = lzxSlotOf(bestDistance + 2);
-    const int score = static_cast<int>(bestLength) * kLiteralBits -
-                      (9 + lzxExtraBits(slot) + lengthBits(bestLength));
+    const int score = static_cast<int>(bestLength) * literalCost_ - matchCost(slot, bestLength);
     if (score > found.score) found = {bestLength, bestDistance, score};
   }
   return found;
@@ -138,7 +165,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
       ++at;
       continue;
     }
-    if (current.length < kNiceLength && at + 1 < frameEnd) {
+    if (current.length < kLazyLimit && at + 1 < frameEnd) {
       insertUpTo(at + 1);
       const Candidate next = best(at + 1, repeats);
       if (next.score > current.score) {
