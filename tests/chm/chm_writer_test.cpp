@@ -39,7 +39,7 @@ uint32_t dword(const std::string& bytes, size_t at) {
 
 std::string le(uint64_t value, int size) {
   std::string out;
-  for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(value >> (8 * i)));
+  for (int i = 0; i < size; ++i) out.push_back(static_cast<char>(i < 8 ? value >> (8 * i) : 0));
   return out;
 }
 
