@@ -88,7 +88,9 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3]) {
   const uint8_t* here = data_ + at;
   for (int k = 0; k < 3; ++k) {
     const uint32_t distance = repeats[k];
-    if (distance > at) continue;
+    if (distance > at || here[0] != here[-static_cast<ptrdiff_t>(distance)] ||
+        here[1] != here[1 - static_cast<ptrdiff_t>(distance)])
+      continue;
     const uint32_t length = matchLength(here, here - distance, limit);
     if (length < kLzxMinMatch) continue;
     const int score = static_cast<int>(length) * literalCost_ - matchCost(k, length);
