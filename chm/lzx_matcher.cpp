@@ -9,9 +9,12 @@ namespace chm {
 namespace {
 
 constexpr int kHashBits = 15;
-constexpr int kChainDepth = 64;      // candidates tried per position: keeps the speed linear
+constexpr int kChainDepth = 96;      // candidates tried per position: keeps the speed linear
 constexpr uint32_t kNiceLength = 128;  // long enough: stop searching
 constexpr uint32_t kLazyLimit = 32;  // a match this long is taken without looking further
+constexpr uint32_t kGoodLength = 32;  // with a match this long, look further only briefly
+constexpr int kLazyBias = 24;  // eighths of a bit a later match must save beyond the current one
+constexpr uint16_t kNoPosition = 0xFFFF;
 constexpr uint8_t kUnusedCost = 12;   // a symbol the last block did not use, in bits
 
 inline uint32_t hashAt(const uint8_t* p) {
@@ -68,7 +71,7 @@ int LzxMatcher::matchCost(int slot, uint32_t length) const {
 }
 
 void LzxMatcher::startInterval() {
-  std::fill(head_.begin(), head_.end(), -1);
+  std::fill(head_.begin(), head_.end(), kNoPosition);
   inserted_ = 0;
 }
 
@@ -77,11 +80,11 @@ void LzxMatcher::insertUpTo(size_t end) {
   for (; inserted_ < end; ++inserted_) {
     const uint32_t h = hashAt(data_ + inserted_);
     chain_[inserted_] = head_[h];
-    head_[h] = static_cast<int32_t>(inserted_);
+    head_[h] = static_cast<uint16_t>(inserted_);
   }
 }
 
-LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3]) {
+LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int depth) {
   Candidate found;
   const uint32_t limit = static_cast<uint32_t>(std::min<size_t>(kLzxMaxMatch, end_ - at));
   if (limit < kLzxMinMatch) return found;
@@ -99,20 +102,21 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3]) {
   if (found.length >= kNiceLength || limit < 3 || at + 3 > end_) return found;
   uint32_t bestLength = 2;
   uint32_t bestDistance = 0;
-  int32_t candidate = head_[hashAt(here)];
-  for (int depth = kChainDepth; candidate >= 0 && depth > 0; --depth) {
-    const uint32_t distance = static_cast<uint32_t>(at - static_cast<size_t>(candidate));
+  uint32_t candidate = head_[hashAt(here)];
+  for (; candidate != kNoPosition && depth > 0; --depth) {
+    const uint32_t distance = static_cast<uint32_t>(at - candidate);
     if (distance > kLzxMaxDistance) break;
     const uint8_t* there = data_ + candidate;
     if (there[bestLength] == here[bestLength]) {
       const uint32_t length = matchLength(here, there, limit);
       if (length > bestLength) {
+        if (length >= kGoodLength && bestLength < kGoodLength) depth >>= 2;
         bestLength = length;
         bestDistance = distance;
         if (length >= kNiceLength || length == limit) break;
       }
     }
-    candidate = chain_[static_cast<size_t>(candidate)];
+    candidate = chain_[candidate];
   }
   if (bestDistance) {
     const int slot = lzxSlotOf(bestDistance + 2);
@@ -159,7 +163,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
   while (at < frameEnd) {
     if (!haveCurrent) {
       insertUpTo(at);
-      current = best(at, repeats);
+      current = best(at, repeats, kChainDepth);
     }
     haveCurrent = false;
     if (current.length == 0) {
@@ -169,13 +173,27 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
     }
     if (current.length < kLazyLimit && at + 1 < frameEnd) {
       insertUpTo(at + 1);
-      const Candidate next = best(at + 1, repeats);
+      const Candidate next =
+          best(at + 1, repeats, current.length >= kGoodLength ? kChainDepth / 4 : kChainDepth);
       if (next.score > current.score) {
         items.push_back({interval[at], 0, 0, 0});
         ++at;
         current = next;
         haveCurrent = true;
         continue;
+      }
+      // Two positions on, for a short match: a longer match often starts there in text.
+      if (current.length < kGoodLength && at + 2 < frameEnd) {
+        insertUpTo(at + 2);
+        const Candidate further = best(at + 2, repeats, kChainDepth / 2);
+        if (further.score > current.score + kLazyBias) {
+          items.push_back({interval[at], 0, 0, 0});
+          items.push_back({interval[at + 1], 0, 0, 0});
+          at += 2;
+          current = further;
+          haveCurrent = true;
+          continue;
+        }
       }
     }
     emitMatch(current, repeats, items);

@@ -32,7 +32,7 @@ class LzxMatcher {
     int score = 0;  // bits saved against literals, roughly
   };
 
-  Candidate best(size_t at, const uint32_t repeats[3]);
+  Candidate best(size_t at, const uint32_t repeats[3], int depth);
   void insertUpTo(size_t end);
   static void emitMatch(const Candidate& match, uint32_t repeats[3], std::vector<LzxItem>& items);
 
@@ -41,8 +41,9 @@ class LzxMatcher {
   int literalCost_ = 6 * 8;  // an average literal, in eighths of a bit
   uint8_t mainCost_[kLzxMainSymbols];
   uint8_t lengthCost_[kLzxLengthSymbols];
-  std::vector<int32_t> head_;
-  std::vector<int32_t> chain_;  // previous position with the same hash, per interval position
+  // Interval positions (they fit 16 bits; the last two are never inserted, so 0xFFFF is free).
+  std::vector<uint16_t> head_;
+  std::vector<uint16_t> chain_;  // previous position with the same hash, per interval position
   const uint8_t* data_ = nullptr;
   size_t end_ = 0;       // end of the frame being parsed
   size_t inserted_ = 0;  // positions below this are in the chains
