@@ -6,6 +6,8 @@
 #include <cstring>
 
 #include "chm/lzx_bits.h"
+#include "chm/lzx_block.h"
+#include "chm/lzx_matcher.h"
 
 namespace chm {
 
@@ -13,6 +15,7 @@ namespace {
 
 constexpr size_t kIntervalSize = LzxCompressor::kFrameSize * LzxCompressor::kFramesPerReset;
 constexpr uint32_t kBlockUncompressed = 3;
+constexpr size_t kStoredFrameBytes = 4 + 12 + LzxCompressor::kFrameSize;  // header, R0-R2, bytes
 
 }  // namespace
 
@@ -29,24 +32,52 @@ struct LzxCompressor::State {
   std::vector<uint64_t> offsets;
   std::vector<uint8_t> frameBytes;
   uint32_t repeats[3] = {1, 1, 1};
+  LzxMatcher matcher;
+  LzxBlockWriter blocks;
+  std::vector<LzxItem> items;
   bool failed = false;
   bool finished = false;
 
   // Frame `frameStart` of the interval is complete: encode and send it.
   bool encodeFrame() {
     const bool intervalStart = frameStart == 0;
-    if (intervalStart) std::fill(std::begin(repeats), std::end(repeats), 1u);
-    frameBytes.clear();
-    LzxBitWriter bits(frameBytes);
-    if (intervalStart) bits.put(0, 1);  // no E8 translation
-    storeFrame(bits);
-    bits.align();
+    if (intervalStart) {
+      std::fill(std::begin(repeats), std::end(repeats), 1u);
+      matcher.startInterval();
+      blocks.startInterval();
+    }
+    if (mode == Mode::Compress) compressFrame(intervalStart);
+    if (mode == Mode::StoreOnly || frameBytes.size() >= kStoredFrameBytes) {
+      frameBytes.clear();
+      LzxBitWriter bits(frameBytes);
+      if (intervalStart) bits.put(0, 1);  // no E8 translation
+      storeFrame(bits);
+    }
     offsets.push_back(written);
     if (!out.write(frameBytes.data(), frameBytes.size())) failed = true;
     written += frameBytes.size();
     frameStart += kFrameSize;
     if (frameStart == kIntervalSize) frameStart = fill = 0;
     return !failed;
+  }
+
+  // Encodes the frame as one compressed block. When that does not beat storing it, the state
+  // the block changed goes back to what the stored block will leave.
+  void compressFrame(bool intervalStart) {
+    uint32_t savedRepeats[3];
+    std::copy(std::begin(repeats), std::end(repeats), savedRepeats);
+    const LzxBlockWriter savedBlocks = blocks;
+    items.clear();
+    matcher.parseFrame(interval.data(), frameStart, frameStart + kFrameSize, repeats, items);
+    frameBytes.clear();
+    LzxBitWriter bits(frameBytes);
+    if (intervalStart) bits.put(0, 1);  // no E8 translation
+    blocks.write(items, static_cast<uint32_t>(kFrameSize), bits);
+    bits.align();
+    if (frameBytes.size() >= kStoredFrameBytes) {
+      std::copy(savedRepeats, savedRepeats + 3, repeats);
+      blocks = savedBlocks;
+    }
   }
 
   // One uncompressed block holding the whole frame, carrying the current repeated offsets.
