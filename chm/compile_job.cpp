@@ -128,6 +128,7 @@ class Job {
     info.compiledStem = compiledStem(outputName_);
     info.lcid = languageId(project_.language);
     info.fullTextSearch = project_.fullTextSearch;
+    info.compiledAt = settings_.compiledAt;
     return info;
   }
 
@@ -158,9 +159,10 @@ class Job {
         warning("a help file cannot hold the name " + listed + ", compiling without it");
         return true;
       case WriteError::ScratchFailed: return error("cannot write the temporary file of the compressed section");
-      case WriteError::OutputFailed: return error("cannot write " + folder_.pathOf(outputName_));
+      case WriteError::OutputFailed:
+      case WriteError::Finished: break;
     }
-    return false;
+    return error("cannot write " + folder_.pathOf(outputName_));
   }
 
   bool addListedFile(ChmWriter& writer, const std::string& listed) {

@@ -53,6 +53,8 @@ struct CompileSettings {
   std::string banner = "Tessaly2CHM HTML Help Compiler 1.0";
   // Seconds since some fixed moment, for the compile time.
   std::function<double()> clock;
+  // The moment of compilation the help file records (Unix time); 0 makes every output identical.
+  int64_t compiledAt = 0;
 };
 
 // The lines our compiler prints as warnings and errors; the plug-in's log takes the warnings.

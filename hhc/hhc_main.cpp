@@ -1,6 +1,7 @@
 // hhc: the help compiler as a native command (`hhc PROJECT.hhp`), for tests, benchmarks and
 // scripts. Exit code and console are those of HHC.exe: 1 when the help file was made, else 0.
 #include <chrono>
+#include <ctime>
 #include <cstdio>
 #include <string>
 
@@ -31,6 +32,7 @@ int main(int argc, char** argv) {
   settings.clock = [start] {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   };
+  settings.compiledAt = static_cast<int64_t>(std::time(nullptr));
   const int code = chm::compileHelpProject(folder, console, settings);
   std::fflush(stdout);
   return code;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <ctime>
 #include <string>
 
 #include "chm/compile_job.h"
@@ -274,6 +275,7 @@ int main() {
   chm::CompileSettings settings;
   const DWORD start = GetTickCount();
   settings.clock = [start] { return static_cast<double>(GetTickCount() - start) / 1000.0; };
+  settings.compiledAt = static_cast<int64_t>(std::time(nullptr));
   const int code = chm::compileHelpProject(folder, console, settings);
   std::fflush(stdout);
   return code;

@@ -13,6 +13,7 @@
 
 #include "chm/compile_job.h"
 #include "hhc/posix_folder.h"
+#include "support/chm_readers.h"
 
 namespace {
 
@@ -102,7 +103,10 @@ TEST_F(CompileJobTest, CompilesWhatItFindsAndWarnsOfTheRest) {
   EXPECT_EQ(left(), (std::vector<std::string>{"content.hhc", "file0.htm", "file1", "pictures", "pictures/Picture_1.bmp",
                                               "project.hhp", "sub", "sub/deeper", "sub/deeper/page.html",
                                               "tessaly2chm.chm"}));
-  EXPECT_NE(read("tessaly2chm.chm").substr(0, 4), "an e");
+  chmtest::expectEveryReaderReadsBack(made, {{"/content.hhc", read("content.hhc")}, {"/file0.htm", read("file0.htm")},
+                                              {"/file1.", read("file1")},
+                                              {"/Pictures/PICTURE_1.BMP", read("pictures/Picture_1.bmp")},
+                                              {"/sub/deeper/page.html", read("sub/deeper/page.html")}});
 }
 
 // Nothing to read or nowhere to write: an error line, exit code 0, and no help file at all.
