@@ -149,10 +149,13 @@ class Job {
     return add(writer, stored, name, bytes, true);
   }
 
-  // False when the writer can go on no more; a file it refuses is left out with a warning.
+  // False when the writer can go on no more; a file it refuses is left out with a warning, and
+  // `added` says whether the file is in.
   bool add(ChmWriter& writer, const std::string& stored, const std::string& listed, const std::string& bytes,
-           bool required) {
-    switch (writer.addFile(stored, bytes)) {
+           bool required, bool* added = nullptr) {
+    const WriteError result = writer.addFile(stored, bytes);
+    if (added) *added = result == WriteError::None;
+    switch (result) {
       case WriteError::None: return true;
       case WriteError::BadName:
         if (required) return error("a help file cannot hold the name " + listed);
@@ -183,6 +186,9 @@ class Job {
       case ProjectFolder::Read::Ok: break;
     }
     if (project_.showProgress) console_.line(listed);
+    bool added = false;
+    if (!add(writer, stored, listed, bytes, false, &added)) return false;
+    if (!added) return true;
     counts_.inputBytes += bytes.size();
     if (isTopic(stored)) {
       ++counts_.topics;
@@ -190,7 +196,7 @@ class Job {
     } else if (isGraphic(stored)) {
       ++counts_.graphics;
     }
-    return add(writer, stored, listed, bytes, false);
+    return true;
   }
 
   bool compile() {
