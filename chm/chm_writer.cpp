@@ -6,7 +6,10 @@
 #include <unordered_set>
 #include <vector>
 
+#include "chm/contents_labels.h"
 #include "chm/dataspace_files.h"
+#include "chm/fulltext_index.h"
+#include "chm/help_project.h"
 #include "chm/itsf_directory.h"
 #include "chm/object_instance.h"
 #include "chm/system_file.h"
@@ -76,11 +79,46 @@ class CountingSink : public ByteSink {
   uint64_t count_ = 0;
 };
 
+// Hands bytes to the compressor and counts them, for files written piece by piece.
+class SectionSink : public ByteSink {
+ public:
+  explicit SectionSink(LzxCompressor& lzx) : lzx_(lzx) {}
+  bool write(const void* data, size_t size) override {
+    count_ += size;
+    return lzx_.write(data, size);
+  }
+  uint64_t count() const { return count_; }
+
+ private:
+  LzxCompressor& lzx_;
+  uint64_t count_ = 0;
+};
+
 }  // namespace
 
 struct ChmWriter::State {
   State(const HelpFileInfo& i, Scratch& s, LzxCompressor::Mode mode)
-      : info(i), scratch(s), lzx(s, mode) {}
+      : info(i), scratch(s), lzx(s, mode) {
+    if (info.fullTextSearch) {
+      words = std::make_unique<PageWords>(codePage());
+      index = std::make_unique<FullTextIndex>();
+    }
+  }
+
+  unsigned codePage() const {
+    const unsigned ansi = ansiCodePage(info.lcid);
+    return ansi ? ansi : 65001;
+  }
+
+  // A topic without a title takes its contents entry's label, else (for search results) its name.
+  void nameTopics() {
+    for (Topic& topic : topics) {
+      if (!topic.title.empty()) continue;
+      const auto label = labels.find(folded(topic.path));
+      if (label != labels.end()) topic.title = label->second;
+      else if (index) topic.title = topic.path;
+    }
+  }
 
   // Appends a file to the compressed section and lists it; false when the scratch failed.
   bool compress(const std::string& name, const std::string& bytes) {
@@ -104,6 +142,9 @@ struct ChmWriter::State {
   std::unordered_set<std::string> foldedNames;
   std::map<std::string, std::string> folders{{"/", "/"}};  // folded name -> name as first seen
   std::vector<Topic> topics;
+  std::map<std::string, std::string> labels;  // folded page name -> contents label
+  std::unique_ptr<PageWords> words;  // both only when the help file is searchable
+  std::unique_ptr<FullTextIndex> index;
   uint64_t sectionLength = 0;
   WriteError failure = WriteError::None;
 };
@@ -120,7 +161,14 @@ WriteError ChmWriter::addFile(const std::string& name, const std::string& bytes)
   const std::string stored = "/" + name;
   if (!s.compress(stored, bytes)) return s.failure = WriteError::ScratchFailed;
   s.addFolders(stored);
-  if (isPageName(name)) s.topics.push_back({name, pageTitle(bytes)});
+  if (isPageName(name)) {
+    if (s.index) {
+      s.index->beginTopic(static_cast<uint32_t>(s.topics.size()));
+      s.words->read(bytes, *s.index);
+    }
+    s.topics.push_back({name, pageTitle(bytes)});
+  }
+  if (!s.info.contentsFile.empty() && folded(name) == folded(s.info.contentsFile)) s.labels = contentsLabels(bytes);
   return WriteError::None;
 }
 
@@ -133,7 +181,10 @@ WriteError ChmWriter::finish(ByteSink& out) {
   SystemFacts facts;
   facts.topicCount = static_cast<uint32_t>(s.topics.size());
   facts.hasWindow = true;
-  facts.searchable = false;
+  facts.searchable = s.index != nullptr;
+  s.nameTopics();
+  const uint64_t indexSize =
+      s.index ? s.index->layOut(static_cast<uint32_t>(s.topics.size()), s.codePage(), s.info.lcid) : 0;
   const TopicFiles topicFiles = buildTopicFiles(s.topics, strings);
   const std::string windows = buildWindowsFile(s.info, facts, strings);
   const std::string indexHeader = buildIndexHeader(facts);
@@ -144,10 +195,17 @@ WriteError ChmWriter::finish(ByteSink& out) {
       {"/#TOPICS", &topicFiles.topics}, {"/#URLTBL", &topicFiles.urlTable},
       {"/#URLSTR", &topicFiles.urlStrings}};
   const std::string objectInstance = buildObjectInstanceFile(s.info.lcid);
-  uint64_t total = s.sectionLength + objectInstance.size() + strings.bytes().size();
+  uint64_t total = s.sectionLength + indexSize + objectInstance.size() + strings.bytes().size();
   for (const auto& [name, bytes] : internal) total += bytes ? bytes->size() : 0;
   // A section ending on a frame boundary trips one reader over its last file.
   if (total % kFrame == 0) strings.pad();
+  if (s.index) {
+    SectionSink sink(s.lzx);
+    if (!s.index->write(sink) || sink.count() != indexSize) return WriteError::ScratchFailed;
+    s.entries.push_back({"/$FIftiMain", 1, s.sectionLength, indexSize});
+    s.sectionLength += indexSize;
+    s.index.reset();
+  }
   for (const auto& [name, bytes] : internal)
     if (!s.compress(name, bytes ? *bytes : objectInstance)) return WriteError::ScratchFailed;
   if (!s.compress("/#STRINGS", strings.bytes()) || !s.lzx.finish()) return WriteError::ScratchFailed;

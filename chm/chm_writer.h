@@ -18,7 +18,7 @@ struct HelpFileInfo {
   std::string indexFile;      // e.g. "index.hhk"; empty when there is none
   std::string compiledStem;   // the compiled file's name without folder and extension
   uint32_t lcid = 0x409;      // the project's language
-  bool fullTextSearch = false;  // kept for the search index; no index is written yet
+  bool fullTextSearch = false;  // write the full-text search index of every page
   int64_t compiledAt = 0;       // Unix time of the compilation; 0 keeps every output identical
 };
 
