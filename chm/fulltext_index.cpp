@@ -68,6 +68,18 @@ void putLittleEncint(std::string& out, uint64_t value) {
   out.push_back(static_cast<char>(value));
 }
 
+int compareWords(const char* a, size_t aSize, const char* b, size_t bSize) {
+  for (size_t i = 0; i < aSize && i < bSize; ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x + 32);
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y + 32);
+    if (x != y) return x < y ? -1 : 1;
+  }
+  if (aSize != bSize) return aSize < bSize ? -1 : 1;
+  const int bytes = std::memcmp(a, b, aSize);
+  return bytes < 0 ? -1 : bytes > 0 ? 1 : 0;
+}
+
 size_t sharedPrefix(const std::string& a, const std::string& b) {
   size_t n = 0;
   while (n < a.size() && n < b.size() && n < 255 && a[n] == b[n]) ++n;
@@ -186,14 +198,14 @@ uint64_t FullTextIndex::layOut(uint32_t documents, uint32_t codePage, uint32_t l
   flushTopic();
   order_.resize(postings_.size());
   for (uint32_t i = 0; i < order_.size(); ++i) order_[i] = i;
-  // Byte order of the lower-case words, the body's entry before the title's.
+  // The order in which readers compare words: bytes with ASCII letters folded (the second byte
+  // of a double-byte character may be one), then plain bytes; the body's entry before the title's.
   std::sort(order_.begin(), order_.end(), [&](uint32_t a, uint32_t b) {
     const uint32_t idA = postingWord_[a], idB = postingWord_[b];
     if (idA == idB) return words_[idA].posting[0] == static_cast<int32_t>(a);
     const Word& wa = words_[idA];
     const Word& wb = words_[idB];
-    const int order = std::memcmp(text_.data() + wa.text, text_.data() + wb.text, std::min(wa.length, wb.length));
-    return order != 0 ? order < 0 : wa.length < wb.length;
+    return compareWords(text_.data() + wa.text, wa.length, text_.data() + wb.text, wb.length) < 0;
   });
 
   // Which entries each leaf lists: as many as fit, each sharing a prefix with the one before.

@@ -9,6 +9,7 @@ namespace chm {
 namespace {
 
 constexpr unsigned kUtf8 = 65001;
+constexpr char32_t kCapitalSigma = 0x3A3, kFinalSigma = 0x3C2;
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -130,6 +131,7 @@ class Splitter {
         if (runKind_ != CharKind::Letter) endWord();
         runKind_ = CharKind::Letter;
         word_.push_back(info.folded);
+        capitalSigmaLast_ = c == kCapitalSigma;
         break;
       case CharKind::Mark:
         if (runKind_ == CharKind::Letter) word_.push_back(info.folded);
@@ -150,6 +152,9 @@ class Splitter {
 
   void endWord() {
     if (word_.empty()) return;
+    // A capital sigma ending a word is the final form in lower case, as Greek writes it.
+    if (capitalSigmaLast_ && word_.size() > 1) word_.back() = kFinalSigma;
+    capitalSigmaLast_ = false;
     if (runKind_ == CharKind::Letter) emit(word_.data(), word_.size(), location_++);
     else if (word_.size() > 1) emit(word_.data(), word_.size(), runStart_);
     word_.clear();
@@ -171,6 +176,7 @@ class Splitter {
   bool inTitle_ = false;
   std::u32string word_;
   CharKind runKind_ = CharKind::Separator;
+  bool capitalSigmaLast_ = false;
   uint32_t runStart_ = 0;
   uint32_t location_ = 0;
   std::string bytes_;

@@ -129,6 +129,26 @@ for key in ('title', 'home', 'topics'):
 print('LCID', c.lcid)
 )";
 
+const char* kPychmSearchScript = R"(
+import sys
+from chm import chm
+c = chm.CHMFile()
+if not c.LoadCHM(sys.argv[1]) or not c.IsSearchable():
+    print('PROBLEM not searchable'); sys.exit(0)
+whole, titles = int(sys.argv[3]), int(sys.argv[4])
+for line in open(sys.argv[2]):
+    word = bytes.fromhex(line.strip())
+    partial, found = c.Search(word, whole, titles)
+    print(word.hex(), int(partial), *[t.hex() + ':' + u.hex() for t, u in sorted(found.items())])
+)";
+
+std::string toHex(const std::string& bytes) {
+  static const char kDigits[] = "0123456789abcdef";
+  std::string hex;
+  for (unsigned char c : bytes) hex += {kDigits[c >> 4], kDigits[c & 15]};
+  return hex;
+}
+
 std::string fromHex(const std::string& hex) {
   std::string bytes;
   for (size_t i = 0; i + 1 < hex.size(); i += 2) bytes.push_back(static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16)));
@@ -220,6 +240,31 @@ PychmFacts pychmFacts(const std::string& chmPath) {
     else facts.problems += key + value + "\n";
   }
   return facts;
+}
+
+std::map<std::string, SearchResult> pychmSearch(const std::string& chmPath, const std::vector<std::string>& words,
+                                                SearchMode mode) {
+  std::string queries;
+  for (const std::string& word : words) queries += toHex(word) + "\n";
+  const std::string script = saveTemporary(kPychmSearchScript, "search.py");
+  const std::string output = run("/usr/bin/python3 " + shellQuoted(script) + " " + shellQuoted(chmPath) + " " +
+                                 shellQuoted(saveTemporary(queries, "queries")) +
+                                 (mode == SearchMode::Prefix ? " 0 0" : mode == SearchMode::TitlesOnly ? " 1 1" : " 1 0"));
+  std::map<std::string, SearchResult> results;
+  std::istringstream lines(output);
+  std::string line;
+  while (std::getline(lines, line)) {
+    std::istringstream fields(line);
+    std::string word, partial, item;
+    fields >> word >> partial;
+    SearchResult& result = results[word == "PROBLEM" ? line : fromHex(word)];
+    result.partial = partial == "1";
+    while (fields >> item) {
+      const size_t colon = item.find(':');
+      result.found[fromHex(item.substr(0, colon))] = fromHex(item.substr(colon + 1));
+    }
+  }
+  return results;
 }
 
 void expectEveryReaderReadsBack(const std::string& chmPath, const Files& expected) {

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <map>
 #include <string>
+#include <vector>
 
 namespace chmtest {
 
@@ -29,6 +30,17 @@ struct PychmFacts {
   std::string problems;
 };
 PychmFacts pychmFacts(const std::string& chmPath);
+
+// pychm's search: for each query word (bytes as stored, in the help file's code page), the
+// results as title -> URL, and whether pychm reported a partial search.
+struct SearchResult {
+  std::map<std::string, std::string> found;
+  bool partial = false;
+  bool operator==(const SearchResult& o) const { return found == o.found && partial == o.partial; }
+};
+enum class SearchMode { WholeWords, Prefix, TitlesOnly };
+std::map<std::string, SearchResult> pychmSearch(const std::string& chmPath, const std::vector<std::string>& words,
+                                                SearchMode mode);
 
 // Fails the current test unless every reader complains of nothing, lists exactly `expected`'s
 // files beside the viewer's own (names starting "/#" or "/$"), reads them back byte for byte,
