@@ -1,5 +1,6 @@
-// LzxCompressor: cuts the section into frames and reset intervals, encodes each frame and keeps
-// the offsets the reset table needs.
+// LzxCompressor: cuts the section into frames and reset intervals, parses each frame as it
+// completes, lays out each interval in the cheapest way the readers accept and keeps the
+// offsets the reset table needs.
 #include "chm/lzx_compressor.h"
 
 #include <algorithm>
@@ -17,6 +18,9 @@ constexpr size_t kIntervalSize = LzxCompressor::kFrameSize * LzxCompressor::kFra
 constexpr uint32_t kBlockUncompressed = 3;
 constexpr size_t kStoredFrameBytes = 4 + 12 + LzxCompressor::kFrameSize;  // header, R0-R2, bytes
 
+// Bytes of a frame part of `bits` bits once realigned to 16 bits.
+size_t alignedBytes(size_t bits) { return (bits + 15) / 16 * 2; }
+
 }  // namespace
 
 struct LzxCompressor::State {
@@ -26,67 +30,110 @@ struct LzxCompressor::State {
   Mode mode;
   std::vector<uint8_t> interval;  // the current reset interval's bytes so far
   size_t fill = 0;                // bytes of `interval` received
-  size_t frameStart = 0;          // where the next frame to encode starts in `interval`
+  size_t framesParsed = 0;        // complete frames of the interval
+  std::vector<LzxItem> items;     // the parsed frames of the interval
+  size_t split = 0;               // items of the first frame: [0, split)
+  uint32_t repeats[3] = {1, 1, 1};
+  uint32_t repeatsAfter[kFramesPerReset][3] = {};  // what a stored frame must hand on
+  LzxMatcher matcher;
+  LzxBlockWriter blocks;
+  std::vector<uint8_t> encoded;
   uint64_t given = 0;
   uint64_t written = 0;
   std::vector<uint64_t> offsets;
-  std::vector<uint8_t> frameBytes;
-  uint32_t repeats[3] = {1, 1, 1};
-  LzxMatcher matcher;
-  LzxBlockWriter blocks;
-  std::vector<LzxItem> items;
   bool failed = false;
   bool finished = false;
 
-  // Frame `frameStart` of the interval is complete: encode and send it.
-  bool encodeFrame() {
-    const bool intervalStart = frameStart == 0;
-    if (intervalStart) {
+  size_t frameEnd() const { return (framesParsed + 1) * kFrameSize; }
+
+  void frameComplete() {
+    const size_t start = framesParsed * kFrameSize;
+    if (framesParsed == 0) {
       std::fill(std::begin(repeats), std::end(repeats), 1u);
       matcher.startInterval();
-      blocks.startInterval();
+      items.clear();
     }
-    if (mode == Mode::Compress) compressFrame(intervalStart);
-    if (mode == Mode::StoreOnly || frameBytes.size() >= kStoredFrameBytes) {
-      frameBytes.clear();
-      LzxBitWriter bits(frameBytes);
-      if (intervalStart) bits.put(0, 1);  // no E8 translation
-      storeFrame(bits);
-    }
-    offsets.push_back(written);
-    if (!out.write(frameBytes.data(), frameBytes.size())) failed = true;
-    written += frameBytes.size();
-    frameStart += kFrameSize;
-    if (frameStart == kIntervalSize) frameStart = fill = 0;
-    return !failed;
+    if (mode == Mode::Compress)
+      matcher.parseFrame(interval.data(), start, start + kFrameSize, repeats, items);
+    std::copy(std::begin(repeats), std::end(repeats), repeatsAfter[framesParsed]);
+    if (framesParsed == 0) split = items.size();
+    if (++framesParsed == kFramesPerReset) encodeInterval();
   }
 
-  // Encodes the frame as one compressed block. When that does not beat storing it, the state
-  // the block changed goes back to what the stored block will leave.
-  void compressFrame(bool intervalStart) {
-    uint32_t savedRepeats[3];
-    std::copy(std::begin(repeats), std::end(repeats), savedRepeats);
-    const LzxBlockWriter savedBlocks = blocks;
-    items.clear();
-    matcher.parseFrame(interval.data(), frameStart, frameStart + kFrameSize, repeats, items);
-    frameBytes.clear();
-    LzxBitWriter bits(frameBytes);
-    if (intervalStart) bits.put(0, 1);  // no E8 translation
-    blocks.write(items, static_cast<uint32_t>(kFrameSize), bits);
-    bits.align();
-    if (frameBytes.size() >= kStoredFrameBytes) {
-      std::copy(savedRepeats, savedRepeats + 3, repeats);
-      blocks = savedBlocks;
+  // Chooses between one block for the whole interval and a block (or a stored frame) per
+  // frame, writes the interval and sends it.
+  void encodeInterval() {
+    const LzxItem* part[2] = {items.data(), items.data() + split};
+    const size_t count[2] = {split, items.size() - split};
+    blocks.startInterval();
+    bool stored[2] = {true, true};
+    LzxBlockPlan plans[2];
+    bool whole = false;
+    LzxBlockPlan wholePlan;
+    if (mode == Mode::Compress) {
+      LzxBlockWriter trial = blocks;
+      size_t perFrameBytes = 0;
+      for (size_t f = 0; f < framesParsed; ++f) {
+        plans[f] = trial.plan(part[f], count[f]);
+        const size_t bytes = alignedBytes((f == 0) + plans[f].headerBits +
+                                          LzxBlockWriter::itemBits(plans[f], part[f], count[f]));
+        stored[f] = bytes >= kStoredFrameBytes;
+        if (!stored[f]) trial.adopt(plans[f]);
+        perFrameBytes += stored[f] ? kStoredFrameBytes : bytes;
+      }
+      if (framesParsed == 2) {
+        wholePlan = blocks.plan(items.data(), items.size());
+        const size_t first = alignedBytes(1 + wholePlan.headerBits +
+                                          LzxBlockWriter::itemBits(wholePlan, part[0], count[0]));
+        const size_t second = alignedBytes(LzxBlockWriter::itemBits(wholePlan, part[1], count[1]));
+        whole = first < kStoredFrameBytes && second < kStoredFrameBytes &&
+                first + second < perFrameBytes;
+      }
     }
+    encoded.clear();
+    LzxBitWriter bits(encoded);
+    size_t frameStarts[2] = {0, 0};
+    bits.put(0, 1);  // no E8 translation
+    if (whole) {
+      blocks.writeHeader(wholePlan, static_cast<uint32_t>(kIntervalSize), bits);
+      blocks.writeItems(part[0], count[0], bits);
+      bits.align();
+      frameStarts[1] = encoded.size();
+      blocks.writeItems(part[1], count[1], bits);
+      bits.align();
+    } else {
+      for (size_t f = 0; f < framesParsed; ++f) {
+        frameStarts[f] = encoded.size();
+        if (stored[f]) {
+          storeFrame(f, bits);
+        } else {
+          blocks.writeHeader(plans[f], static_cast<uint32_t>(kFrameSize), bits);
+          blocks.writeItems(part[f], count[f], bits);
+          bits.align();
+        }
+      }
+    }
+    if (whole)
+      matcher.learnCosts(wholePlan.mainLengths, wholePlan.lengthLengths, items.data(), items.size());
+    for (size_t f = 0; f < framesParsed; ++f) {
+      if (!whole && !stored[f])
+        matcher.learnCosts(plans[f].mainLengths, plans[f].lengthLengths, part[f], count[f]);
+    }
+    for (size_t f = 0; f < framesParsed; ++f) offsets.push_back(written + frameStarts[f]);
+    if (!out.write(encoded.data(), encoded.size())) failed = true;
+    written += encoded.size();
+    fill = 0;
+    framesParsed = 0;
   }
 
-  // One uncompressed block holding the whole frame, carrying the current repeated offsets.
-  void storeFrame(LzxBitWriter& bits) {
+  // One uncompressed block holding frame `f`, carrying the repeated offsets the parser had at
+  // its end, so that the frames after it decode as parsed.
+  void storeFrame(size_t f, LzxBitWriter& bits) {
     bits.put(kBlockUncompressed, 3);
     bits.put(static_cast<uint32_t>(kFrameSize), 24);
     bits.padBeforeRaw();
-    for (uint32_t r : repeats) bits.rawLe32(r);
-    bits.raw(interval.data() + frameStart, kFrameSize);
+    for (uint32_t r : repeatsAfter[f]) bits.rawLe32(r);
+    bits.raw(interval.data() + f * kFrameSize, kFrameSize);
   }
 };
 
@@ -99,14 +146,16 @@ bool LzxCompressor::write(const void* data, size_t size) {
   if (s.failed || s.finished) return false;
   const uint8_t* from = static_cast<const uint8_t*>(data);
   while (size > 0) {
-    const size_t room = s.frameStart + kFrameSize - s.fill;
-    const size_t take = std::min(room, size);
+    const size_t take = std::min(s.frameEnd() - s.fill, size);
     std::memcpy(s.interval.data() + s.fill, from, take);
     s.fill += take;
     s.given += take;
     from += take;
     size -= take;
-    if (s.fill == s.frameStart + kFrameSize && !s.encodeFrame()) return false;
+    if (s.fill == s.frameEnd()) {
+      s.frameComplete();
+      if (s.failed) return false;
+    }
   }
   return true;
 }
@@ -115,11 +164,13 @@ bool LzxCompressor::finish() {
   State& s = *state_;
   if (s.finished) return !s.failed;
   s.finished = true;
-  if (!s.failed && s.fill > s.frameStart) {
-    std::memset(s.interval.data() + s.fill, 0, s.frameStart + kFrameSize - s.fill);
-    s.fill = s.frameStart + kFrameSize;
-    s.encodeFrame();
+  if (s.failed) return false;
+  if (s.fill > s.framesParsed * kFrameSize) {
+    std::memset(s.interval.data() + s.fill, 0, s.frameEnd() - s.fill);
+    s.fill = s.frameEnd();
+    s.frameComplete();
   }
+  if (s.framesParsed > 0) s.encodeInterval();
   s.offsets.push_back(s.written);
   return !s.failed;
 }

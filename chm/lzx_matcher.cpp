@@ -9,9 +9,13 @@ namespace chm {
 namespace {
 
 constexpr int kHashBits = 15;
-constexpr int kChainDepth = 24;      // candidates tried per position: keeps the speed linear
-constexpr uint32_t kNiceLength = 48;  // long enough: stop searching
-constexpr int kLiteralBits = 6;      // a typical literal's cost in text, for scoring
+constexpr int kChainDepth = 96;      // candidates tried per position: keeps the speed linear
+constexpr uint32_t kNiceLength = 128;  // long enough: stop searching
+constexpr uint32_t kLazyLimit = 32;  // a match this long is taken without looking further
+constexpr uint32_t kGoodLength = 32;  // with a match this long, look further only briefly
+constexpr int kLazyBias = 24;  // eighths of a bit a later match must save beyond the current one
+constexpr uint16_t kNoPosition = 0xFFFF;
+constexpr uint8_t kUnusedCost = 12;   // a symbol the last block did not use, in bits
 
 inline uint32_t hashAt(const uint8_t* p) {
   const uint32_t v = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
@@ -33,14 +37,41 @@ inline uint32_t matchLength(const uint8_t* a, const uint8_t* b, uint32_t limit) 
   return len;
 }
 
-inline int lengthBits(uint32_t length) { return length >= 9 ? 6 : 0; }
-
 }  // namespace
 
-LzxMatcher::LzxMatcher() : head_(size_t{1} << kHashBits), chain_(65536) { startInterval(); }
+LzxMatcher::LzxMatcher() : head_(size_t{1} << kHashBits), chain_(65536) {
+  // Before any block: text-like prices.
+  for (int i = 0; i < kLzxMainSymbols; ++i)
+    mainCost_[i] = static_cast<uint8_t>(i < 256 ? 6 : (i >> 3) - 32 < 3 ? 7 + ((i >> 3) - 32) : 9);
+  std::fill(std::begin(lengthCost_), std::end(lengthCost_), 6);
+  startInterval();
+}
+
+void LzxMatcher::learnCosts(const uint8_t* mainLengths, const uint8_t* lengthLengths,
+                            const LzxItem* items, size_t count) {
+  uint64_t literalBits = 0;
+  uint64_t literals = 0;
+  for (size_t i = 0; i < count; ++i) {
+    if (items[i].main < 256) {
+      literalBits += mainLengths[items[i].main];
+      ++literals;
+    }
+  }
+  if (literals) literalCost_ = static_cast<int>(literalBits * 8 / literals);
+  for (int i = 0; i < kLzxMainSymbols; ++i) mainCost_[i] = mainLengths[i] ? mainLengths[i] : kUnusedCost;
+  for (int i = 0; i < kLzxLengthSymbols; ++i)
+    lengthCost_[i] = lengthLengths[i] ? lengthLengths[i] : kUnusedCost;
+}
+
+int LzxMatcher::matchCost(int slot, uint32_t length) const {
+  const uint32_t header = std::min<uint32_t>(length - kLzxMinMatch, 7);
+  int bits = mainCost_[256 + slot * 8 + header] + lzxExtraBits(slot);
+  if (header == 7) bits += lengthCost_[std::min<uint32_t>(length - 9, kLzxLengthSymbols - 1)];
+  return bits * 8;
+}
 
 void LzxMatcher::startInterval() {
-  std::fill(head_.begin(), head_.end(), -1);
+  std::fill(head_.begin(), head_.end(), kNoPosition);
   inserted_ = 0;
 }
 
@@ -49,45 +80,47 @@ void LzxMatcher::insertUpTo(size_t end) {
   for (; inserted_ < end; ++inserted_) {
     const uint32_t h = hashAt(data_ + inserted_);
     chain_[inserted_] = head_[h];
-    head_[h] = static_cast<int32_t>(inserted_);
+    head_[h] = static_cast<uint16_t>(inserted_);
   }
 }
 
-LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3]) {
+LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int depth) {
   Candidate found;
   const uint32_t limit = static_cast<uint32_t>(std::min<size_t>(kLzxMaxMatch, end_ - at));
   if (limit < kLzxMinMatch) return found;
   const uint8_t* here = data_ + at;
   for (int k = 0; k < 3; ++k) {
     const uint32_t distance = repeats[k];
-    if (distance > at) continue;
+    if (distance > at || here[0] != here[-static_cast<ptrdiff_t>(distance)] ||
+        here[1] != here[1 - static_cast<ptrdiff_t>(distance)])
+      continue;
     const uint32_t length = matchLength(here, here - distance, limit);
     if (length < kLzxMinMatch) continue;
-    const int score = static_cast<int>(length) * kLiteralBits - (7 + k + lengthBits(length));
+    const int score = static_cast<int>(length) * literalCost_ - matchCost(k, length);
     if (score > found.score) found = {length, distance, score};
   }
   if (found.length >= kNiceLength || limit < 3 || at + 3 > end_) return found;
   uint32_t bestLength = 2;
   uint32_t bestDistance = 0;
-  int32_t candidate = head_[hashAt(here)];
-  for (int depth = kChainDepth; candidate >= 0 && depth > 0; --depth) {
-    const uint32_t distance = static_cast<uint32_t>(at - static_cast<size_t>(candidate));
+  uint32_t candidate = head_[hashAt(here)];
+  for (; candidate != kNoPosition && depth > 0; --depth) {
+    const uint32_t distance = static_cast<uint32_t>(at - candidate);
     if (distance > kLzxMaxDistance) break;
     const uint8_t* there = data_ + candidate;
     if (there[bestLength] == here[bestLength]) {
       const uint32_t length = matchLength(here, there, limit);
       if (length > bestLength) {
+        if (length >= kGoodLength && bestLength < kGoodLength) depth >>= 2;
         bestLength = length;
         bestDistance = distance;
         if (length >= kNiceLength || length == limit) break;
       }
     }
-    candidate = chain_[static_cast<size_t>(candidate)];
+    candidate = chain_[candidate];
   }
   if (bestDistance) {
     const int slot = lzxSlotOf(bestDistance + 2);
-    const int score = static_cast<int>(bestLength) * kLiteralBits -
-                      (9 + lzxExtraBits(slot) + lengthBits(bestLength));
+    const int score = static_cast<int>(bestLength) * literalCost_ - matchCost(slot, bestLength);
     if (score > found.score) found = {bestLength, bestDistance, score};
   }
   return found;
@@ -130,7 +163,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
   while (at < frameEnd) {
     if (!haveCurrent) {
       insertUpTo(at);
-      current = best(at, repeats);
+      current = best(at, repeats, kChainDepth);
     }
     haveCurrent = false;
     if (current.length == 0) {
@@ -138,15 +171,29 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
       ++at;
       continue;
     }
-    if (current.length < kNiceLength && at + 1 < frameEnd) {
+    if (current.length < kLazyLimit && at + 1 < frameEnd) {
       insertUpTo(at + 1);
-      const Candidate next = best(at + 1, repeats);
+      const Candidate next =
+          best(at + 1, repeats, current.length >= kGoodLength ? kChainDepth / 4 : kChainDepth);
       if (next.score > current.score) {
         items.push_back({interval[at], 0, 0, 0});
         ++at;
         current = next;
         haveCurrent = true;
         continue;
+      }
+      // Two positions on, for a short match: a longer match often starts there in text.
+      if (current.length < kGoodLength && at + 2 < frameEnd) {
+        insertUpTo(at + 2);
+        const Candidate further = best(at + 2, repeats, kChainDepth / 2);
+        if (further.score > current.score + kLazyBias) {
+          items.push_back({interval[at], 0, 0, 0});
+          items.push_back({interval[at + 1], 0, 0, 0});
+          at += 2;
+          current = further;
+          haveCurrent = true;
+          continue;
+        }
       }
     }
     emitMatch(current, repeats, items);

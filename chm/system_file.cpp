@@ -9,6 +9,7 @@ namespace {
 
 constexpr uint32_t kIndexHeaderSize = 4096;
 constexpr uint32_t kWindowEntrySize = 196;
+constexpr size_t kLongestText = 4095;
 
 // HHWIN_PARAM_* bits: which members of the window entry are set.
 constexpr uint32_t kValidProperties = 0x2, kValidToolbar = 0x100, kValidTabPosition = 0x400;
@@ -29,8 +30,9 @@ void putRecord(std::string& out, uint16_t code, const std::string& data) {
   out += data;
 }
 
+// A record's length is a WORD; texts are cut to what the viewer's string pages hold anyway.
 void putText(std::string& out, uint16_t code, const std::string& text) {
-  if (!text.empty()) putRecord(out, code, text + '\0');
+  if (!text.empty()) putRecord(out, code, text.substr(0, kLongestText) + '\0');
 }
 
 void putDword(std::string& out, uint16_t code, uint32_t value) {

@@ -19,20 +19,16 @@ namespace chmtest {
 namespace fs = std::filesystem;
 namespace {
 
-struct TemporaryFolders {
-  ~TemporaryFolders() {
-    std::error_code ignored;
-    for (const std::string& folder : folders) fs::remove_all(folder, ignored);
-  }
-  std::vector<std::string> folders;
-};
-
+// One folder for everything the readers write; it goes when the test program ends.
 std::string makeFolder() {
-  static TemporaryFolders temporary;
-  char pattern[] = "/tmp/chm_readers.XXXXXX";
-  if (!mkdtemp(pattern)) return {};
-  temporary.folders.push_back(pattern);
-  return pattern;
+  static const struct Root {
+    std::string path = [] { char pattern[] = "/tmp/chm_readers.XXXXXX"; return std::string(mkdtemp(pattern) ? pattern : "/tmp"); }();
+    ~Root() { std::error_code ignored; if (path != "/tmp") fs::remove_all(path, ignored); }
+  } root;
+  static int count = 0;
+  std::string folder = root.path + "/" + std::to_string(++count);
+  fs::create_directory(folder);
+  return folder;
 }
 
 std::string readFile(const std::string& path) {
@@ -77,28 +73,6 @@ std::string linesWith(const std::string& output, std::initializer_list<const cha
       }
   return found;
 }
-
-// Whatever the process writes to its standard error while this lives (libmspack's warnings).
-class StderrCapture {
- public:
-  StderrCapture() : path_(makeFolder() + "/stderr") {
-    fflush(stderr);
-    saved_ = dup(2);
-    int fd = open(path_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    dup2(fd, 2);
-    close(fd);
-  }
-  std::string text() {
-    fflush(stderr);
-    dup2(saved_, 2);
-    close(saved_);
-    return readFile(path_);
-  }
-
- private:
-  std::string path_;
-  int saved_;
-};
 
 Files withoutViewerFiles(const Files& files, bool keep) {
   Files kept;
@@ -171,8 +145,11 @@ std::string saveTemporary(const std::string& bytes, const std::string& fileName)
 
 ReadBack readWithMspack(const std::string& chmPath) {
   ReadBack back;
-  const std::string target = makeFolder() + "/file";
-  StderrCapture warnings;
+  const std::string target = makeFolder() + "/file", warnings = makeFolder() + "/stderr";
+  fflush(stderr);  // libmspack warns on standard error and goes on: its warnings count as problems
+  int savedStderr = dup(2), log = open(warnings.c_str(), O_WRONLY | O_CREAT, 0600);
+  dup2(log, 2);
+  close(log);
   mschm_decompressor* d = mspack_create_chm_decompressor(nullptr);
   mschmd_header* header = d->open(d, chmPath.c_str());
   if (!header) back.problems += "libmspack cannot open: error " + std::to_string(d->last_error(d)) + "\n";
@@ -189,7 +166,10 @@ ReadBack readWithMspack(const std::string& chmPath) {
   }
   if (header) d->close(d, header);
   mspack_destroy_chm_decompressor(d);
-  back.problems += warnings.text();
+  fflush(stderr);
+  dup2(savedStderr, 2);
+  close(savedStderr);
+  back.problems += readFile(warnings);
   return back;
 }
 
@@ -215,27 +195,29 @@ ReadBack readWithChmls(const std::string& chmPath) {
   return {readFolder(folder), linesWith(output, {"Can't", "rror", "exit status"})};
 }
 
-ReadBack readWithPychm(const std::string& chmPath) {
+// pychm's output and the folder it extracted into.
+std::pair<std::string, std::string> runPychm(const std::string& chmPath) {
   std::string folder = makeFolder();
   std::string script = saveTemporary(kPychmScript, "read.py");
-  std::string output = run("/usr/bin/python3 " + shellQuoted(script) + " " + shellQuoted(chmPath) + " " + shellQuoted(folder));
+  return {run("/usr/bin/python3 " + shellQuoted(script) + " " + shellQuoted(chmPath) + " " + shellQuoted(folder)), folder};
+}
+
+ReadBack readWithPychm(const std::string& chmPath) {
+  auto [output, folder] = runPychm(chmPath);
   return {readFolder(folder), linesWith(output, {"PROBLEM", "Error", "exit status"})};
 }
 
 PychmFacts pychmFacts(const std::string& chmPath) {
-  std::string script = saveTemporary(kPychmScript, "read.py");
-  std::string output = run("/usr/bin/python3 " + shellQuoted(script) + " " + shellQuoted(chmPath) + " " + shellQuoted(makeFolder()));
+  std::istringstream lines(runPychm(chmPath).first);
   PychmFacts facts;
-  facts.problems = linesWith(output, {"PROBLEM", "Error", "exit status"});
-  std::istringstream lines(output);
   std::string key, value;
-  while (lines >> key) {
-    std::getline(lines, value);
+  while (lines >> key && std::getline(lines, value)) {
     value = value.empty() ? value : value.substr(1);
     if (key == "TITLE") facts.title = fromHex(value);
-    if (key == "HOME") facts.home = fromHex(value);
-    if (key == "TOPICS") facts.topics = fromHex(value);
-    if (key == "LCID") facts.lcid = static_cast<uint32_t>(std::stoul(value));
+    else if (key == "HOME") facts.home = fromHex(value);
+    else if (key == "TOPICS") facts.topics = fromHex(value);
+    else if (key == "LCID") facts.lcid = static_cast<uint32_t>(std::stoul(value));
+    else facts.problems += key + value + "\n";
   }
   return facts;
 }
