@@ -174,7 +174,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
     if (current.length < kLazyLimit && at + 1 < frameEnd) {
       insertUpTo(at + 1);
       const Candidate next =
-          best(at + 1, repeats, current.length >= kGoodLength ? kChainDepth / 4 : kChainDepth);
+          best(at + 1, repeats, current.length >= kGoodLength ? kChainDepth / 4 : kChainDepth / 2);
       if (next.score > current.score) {
         items.push_back({interval[at], 0, 0, 0});
         ++at;
@@ -185,7 +185,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
       // Two positions on, for a short match: a longer match often starts there in text.
       if (current.length < kGoodLength && at + 2 < frameEnd) {
         insertUpTo(at + 2);
-        const Candidate further = best(at + 2, repeats, kChainDepth / 2);
+        const Candidate further = best(at + 2, repeats, kChainDepth / 4);
         if (further.score > current.score + kLazyBias) {
           items.push_back({interval[at], 0, 0, 0});
           items.push_back({interval[at + 1], 0, 0, 0});
