@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kHashBits = 15;
 constexpr int kChainDepth = 96;      // candidates tried per position: keeps the speed linear
-constexpr uint32_t kNiceLength = 128;  // long enough: stop searching
-constexpr uint32_t kLazyLimit = 32;  // a match this long is taken without looking further
+constexpr uint32_t kNiceLength = 257;  // long enough: stop searching
+constexpr uint32_t kLazyLimit = 64;  // a match this long is taken without looking further
 constexpr uint32_t kGoodLength = 32;  // with a match this long, look further only briefly
 constexpr int kLazyBias = 24;  // eighths of a bit a later match must save beyond the current one
 constexpr uint16_t kNoPosition = 0xFFFF;
