@@ -107,6 +107,7 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int
     const uint32_t distance = static_cast<uint32_t>(at - candidate);
     if (distance > kLzxMaxDistance) break;
     const uint8_t* there = data_ + candidate;
+    const uint32_t next = chain_[candidate];  // loaded early: it does not wait for the compare
     if (there[bestLength] == here[bestLength]) {
       const uint32_t length = matchLength(here, there, limit);
       if (length > bestLength) {
@@ -116,7 +117,7 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int
         if (length >= kNiceLength || length == limit) break;
       }
     }
-    candidate = chain_[candidate];
+    candidate = next;
   }
   if (bestDistance) {
     const int slot = lzxSlotOf(bestDistance + 2);
