@@ -100,29 +100,26 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int
     if (score > found.score) found = {length, distance, score};
   }
   if (found.length >= kNiceLength || limit < 3 || at + 3 > end_) return found;
-  uint32_t bestLength = 2;
-  uint32_t bestDistance = 0;
+  // Longer is not always better: a far match may cost more than the bytes it adds save.
+  uint32_t longest = 2;
   uint32_t candidate = head_[hashAt(here)];
   for (; candidate != kNoPosition && depth > 0; --depth) {
     const uint32_t distance = static_cast<uint32_t>(at - candidate);
     if (distance > kLzxMaxDistance) break;
     const uint8_t* there = data_ + candidate;
     const uint32_t next = chain_[candidate];  // loaded early: it does not wait for the compare
-    if (there[bestLength] == here[bestLength]) {
+    if (there[longest] == here[longest]) {
       const uint32_t length = matchLength(here, there, limit);
-      if (length > bestLength) {
-        if (length >= kGoodLength && bestLength < kGoodLength) depth >>= 2;
-        bestLength = length;
-        bestDistance = distance;
+      if (length > longest) {
+        if (length >= kGoodLength && longest < kGoodLength) depth >>= 2;
+        longest = length;
+        const int score = static_cast<int>(length) * literalCost_ -
+                          matchCost(lzxSlotOf(distance + 2), length);
+        if (score > found.score) found = {length, distance, score};
         if (length >= kNiceLength || length == limit) break;
       }
     }
     candidate = next;
-  }
-  if (bestDistance) {
-    const int slot = lzxSlotOf(bestDistance + 2);
-    const int score = static_cast<int>(bestLength) * literalCost_ - matchCost(slot, bestLength);
-    if (score > found.score) found = {bestLength, bestDistance, score};
   }
   return found;
 }
