@@ -2,6 +2,7 @@
 #include "chm/lzx_huffman.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <vector>
 
@@ -127,8 +128,11 @@ struct PreOp {
   uint8_t extra;
 };
 
+// How freely runs of equal non-zero lengths are sent as one difference (code 19).
+enum class SameRuns { Never, OverUnequalOld, Always };
+
 // The pretree operations that turn `previous` into `lengths`.
-void planLengths(const uint8_t* lengths, const uint8_t* previous, int count,
+void planLengths(const uint8_t* lengths, const uint8_t* previous, int count, SameRuns sameRuns,
                  std::vector<PreOp>& ops) {
   auto delta = [&](int i, uint8_t value) {
     return static_cast<uint8_t>((previous[i] + 17 - value) % 17);
@@ -142,9 +146,10 @@ void planLengths(const uint8_t* lengths, const uint8_t* previous, int count,
     } else if (lengths[i] == 0 && run >= 4) {
       run = std::min(run, 19);
       ops.push_back({17, 4, static_cast<uint8_t>(run - 4)});
-    } else if (run >= 4 && std::any_of(previous + i, previous + i + std::min(run, 5),
-                                       [&](uint8_t p) { return p != previous[i]; })) {
-      // Equal new lengths over unequal old ones: one difference says them all.
+    } else if (run >= 4 && sameRuns != SameRuns::Never &&
+               (sameRuns == SameRuns::Always ||
+                std::any_of(previous + i, previous + i + std::min(run, 5),
+                            [&](uint8_t p) { return p != previous[i]; }))) {
       run = std::min(run, 5);
       ops.push_back({19, 1, static_cast<uint8_t>(run - 4)});
       ops.push_back({delta(i, lengths[i]), 0, 0});
@@ -156,19 +161,35 @@ void planLengths(const uint8_t* lengths, const uint8_t* previous, int count,
   }
 }
 
+// The pretree for `ops` and the bits the group then takes.
+size_t pretreeFor(const std::vector<PreOp>& ops, uint8_t* preLengths) {
+  uint32_t freqs[kLzxPreSymbols] = {0};
+  for (const PreOp& op : ops) ++freqs[op.symbol];
+  lzxBuildLengths(freqs, kLzxPreSymbols, 15, preLengths);
+  size_t total = 4 * kLzxPreSymbols;
+  for (const PreOp& op : ops) total += preLengths[op.symbol] + op.extraBits;
+  return total;
+}
+
 }  // namespace
 
 size_t lzxWriteLengths(const uint8_t* lengths, const uint8_t* previous, int count,
                        LzxBitWriter* bits) {
+  // Which runs pay depends on the pretree they lead to: try each way, keep the shortest.
   std::vector<PreOp> ops;
-  ops.reserve(static_cast<size_t>(count));
-  planLengths(lengths, previous, count, ops);
-  uint32_t freqs[kLzxPreSymbols] = {0};
-  for (const PreOp& op : ops) ++freqs[op.symbol];
+  std::vector<PreOp> trial;
   uint8_t preLengths[kLzxPreSymbols];
-  lzxBuildLengths(freqs, kLzxPreSymbols, 15, preLengths);
-  size_t total = 4 * kLzxPreSymbols;
-  for (const PreOp& op : ops) total += preLengths[op.symbol] + op.extraBits;
+  uint8_t trialLengths[kLzxPreSymbols];
+  size_t total = SIZE_MAX;
+  for (SameRuns sameRuns : {SameRuns::OverUnequalOld, SameRuns::Always, SameRuns::Never}) {
+    trial.clear();
+    planLengths(lengths, previous, count, sameRuns, trial);
+    const size_t bitsNeeded = pretreeFor(trial, trialLengths);
+    if (bitsNeeded >= total) continue;
+    total = bitsNeeded;
+    ops.swap(trial);
+    std::memcpy(preLengths, trialLengths, sizeof preLengths);
+  }
   if (!bits) return total;
   uint16_t codes[kLzxPreSymbols];
   lzxCanonicalCodes(preLengths, kLzxPreSymbols, codes);

@@ -10,8 +10,8 @@ namespace {
 
 constexpr int kHashBits = 15;
 constexpr int kChainDepth = 96;      // candidates tried per position: keeps the speed linear
-constexpr uint32_t kNiceLength = 128;  // long enough: stop searching
-constexpr uint32_t kLazyLimit = 32;  // a match this long is taken without looking further
+constexpr uint32_t kNiceLength = 257;  // long enough: stop searching
+constexpr uint32_t kLazyLimit = 64;  // a match this long is taken without looking further
 constexpr uint32_t kGoodLength = 32;  // with a match this long, look further only briefly
 constexpr int kLazyBias = 24;  // eighths of a bit a later match must save beyond the current one
 constexpr uint16_t kNoPosition = 0xFFFF;
@@ -100,28 +100,26 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int
     if (score > found.score) found = {length, distance, score};
   }
   if (found.length >= kNiceLength || limit < 3 || at + 3 > end_) return found;
-  uint32_t bestLength = 2;
-  uint32_t bestDistance = 0;
+  // Longer is not always better: a far match may cost more than the bytes it adds save.
+  uint32_t longest = 2;
   uint32_t candidate = head_[hashAt(here)];
   for (; candidate != kNoPosition && depth > 0; --depth) {
     const uint32_t distance = static_cast<uint32_t>(at - candidate);
     if (distance > kLzxMaxDistance) break;
     const uint8_t* there = data_ + candidate;
-    if (there[bestLength] == here[bestLength]) {
+    const uint32_t next = chain_[candidate];  // loaded early: it does not wait for the compare
+    if (there[longest] == here[longest]) {
       const uint32_t length = matchLength(here, there, limit);
-      if (length > bestLength) {
-        if (length >= kGoodLength && bestLength < kGoodLength) depth >>= 2;
-        bestLength = length;
-        bestDistance = distance;
+      if (length > longest) {
+        if (length >= kGoodLength && longest < kGoodLength) depth >>= 2;
+        longest = length;
+        const int score = static_cast<int>(length) * literalCost_ -
+                          matchCost(lzxSlotOf(distance + 2), length);
+        if (score > found.score) found = {length, distance, score};
         if (length >= kNiceLength || length == limit) break;
       }
     }
-    candidate = chain_[candidate];
-  }
-  if (bestDistance) {
-    const int slot = lzxSlotOf(bestDistance + 2);
-    const int score = static_cast<int>(bestLength) * literalCost_ - matchCost(slot, bestLength);
-    if (score > found.score) found = {bestLength, bestDistance, score};
+    candidate = next;
   }
   return found;
 }
@@ -174,7 +172,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
     if (current.length < kLazyLimit && at + 1 < frameEnd) {
       insertUpTo(at + 1);
       const Candidate next =
-          best(at + 1, repeats, current.length >= kGoodLength ? kChainDepth / 4 : kChainDepth);
+          best(at + 1, repeats, current.length >= kGoodLength ? kChainDepth / 4 : kChainDepth / 2);
       if (next.score > current.score) {
         items.push_back({interval[at], 0, 0, 0});
         ++at;
@@ -185,7 +183,7 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
       // Two positions on, for a short match: a longer match often starts there in text.
       if (current.length < kGoodLength && at + 2 < frameEnd) {
         insertUpTo(at + 2);
-        const Candidate further = best(at + 2, repeats, kChainDepth / 2);
+        const Candidate further = best(at + 2, repeats, kChainDepth / 4);
         if (further.score > current.score + kLazyBias) {
           items.push_back({interval[at], 0, 0, 0});
           items.push_back({interval[at + 1], 0, 0, 0});

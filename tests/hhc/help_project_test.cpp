@@ -9,21 +9,12 @@
 namespace chm {
 namespace {
 
-HelpProject project(std::vector<std::string> files) {
-  HelpProject p;
-  p.files = std::move(files);
-  return p;
-}
-
 TEST(HelpProjectTest, ReadsWholeProjects) {
-  HelpProject plugin = project({"file0.htm", "file1.txt", "Picture_1.bmp"});
+  HelpProject plugin;
+  plugin.files = {"file0.htm", "file1.txt", "Picture_1.bmp"};
   plugin.binaryIndex = plugin.autoIndex = plugin.showProgress = true;
-  plugin.compatibility = "1.1 or later";
-  plugin.compiledFile = "tessaly2chm.chm";
-  plugin.contentsFile = "content.hhc";
-  plugin.defaultTopic = "file0.htm";
-  plugin.language = "0x419 Russian";
-  plugin.title = "Notes [files=3; more]";
+  plugin.compatibility = "1.1 or later", plugin.compiledFile = "tessaly2chm.chm", plugin.contentsFile = "content.hhc";
+  plugin.defaultTopic = "file0.htm", plugin.language = "0x419 Russian", plugin.title = "Notes [files=3; more]";
   EXPECT_EQ(readHelpProject("[OPTIONS]\r\nBinary Index=Yes\r\nAuto Index=Yes\r\nCompatibility=1.1 or later\r\n"
                             "Compiled file=tessaly2chm.chm\r\nDisplay compile progress=Yes\r\n"
                             "Contents file=content.hhc\r\nFull-text search=No\r\nDefault topic=file0.htm\r\n"
@@ -33,12 +24,10 @@ TEST(HelpProjectTest, ReadsWholeProjects) {
 
   // By hand: any letter case, blanks, comments, unknown keys and sections, "\" between folders,
   // a name listed twice in other letters or separators, options after the files.
-  HelpProject hand = project({"Index.HTM", "pages\\one.htm", "pages/Two.htm", "a b.htm"});
-  hand.compiledFile = "out\\manual.chm";
+  HelpProject hand;
+  hand.files = {"Index.HTM", "pages\\one.htm", "pages/Two.htm", "a b.htm"};
+  hand.compiledFile = "out\\manual.chm", hand.title = "= first", hand.language = "0x407", hand.indexFile = "index.hhk";
   hand.fullTextSearch = true;
-  hand.title = "= first";
-  hand.language = "0x407";
-  hand.indexFile = "index.hhk";
   EXPECT_EQ(readHelpProject("; made by hand\n[options]\n  compiled FILE = out\\manual.chm \nFULL-TEXT SEARCH=yes\n"
                             "Title= = first\nError log file=log.txt\nDisplay compile progress=No\n[WINDOWS]\n"
                             "main=\"x\",,,\n[Files]\nIndex.HTM\n; pages\\skipped.htm\n  pages\\one.htm  \n"
