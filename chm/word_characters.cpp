@@ -12,11 +12,12 @@ struct Range {
   CharKind kind;
 };
 
-// Letters, digits and marks by block; what no range names is a separator.
+// Letters, digits (superscripts and vulgar fractions too: "m²" is a word) and marks by block;
+// what no range names is a separator.
 constexpr Range kRanges[] = {
     {'0', '9', CharKind::Letter}, {'A', 'Z', CharKind::Letter}, {'a', 'z', CharKind::Letter},
-    {0xAA, 0xAA, CharKind::Letter}, {0xAD, 0xAD, CharKind::Ignored}, {0xB5, 0xB5, CharKind::Letter},
-    {0xBA, 0xBA, CharKind::Letter}, {0xC0, 0xD6, CharKind::Letter}, {0xD8, 0xF6, CharKind::Letter},
+    {0xAA, 0xAA, CharKind::Letter}, {0xAD, 0xAD, CharKind::Ignored}, {0xB2, 0xB3, CharKind::Letter},
+    {0xB5, 0xB5, CharKind::Letter}, {0xB9, 0xBA, CharKind::Letter}, {0xBC, 0xBE, CharKind::Letter}, {0xC0, 0xD6, CharKind::Letter}, {0xD8, 0xF6, CharKind::Letter},
     {0xF8, 0x2C1, CharKind::Letter}, {0x2C6, 0x2D1, CharKind::Letter}, {0x2E0, 0x2E4, CharKind::Letter},
     {0x300, 0x36F, CharKind::Mark},
     // Greek and Coptic

@@ -128,14 +128,14 @@ Project alphabeticProject(const Language& l, int pageCount, int vocabulary, int 
   return p;
 }
 
-std::string compiled(const Project& p, uint32_t lcid) {
+std::string compiled(const Project& p, uint32_t lcid, bool search = true) {
   chm::HelpFileInfo info;
   info.title = "Search";
   info.defaultTopic = "p0.htm";
   info.contentsFile = "toc.hhc";
   info.compiledStem = "search";
   info.lcid = lcid;
-  info.fullTextSearch = true;
+  info.fullTextSearch = search;
   chm::MemorySink scratch, out;
   chm::ChmWriter writer(info, scratch);
   for (const auto& [name, bytes] : p.files) EXPECT_EQ(chm::WriteError::None, writer.addFile(name.substr(1), bytes));
@@ -191,6 +191,7 @@ TEST(FullTextSearch, HundredsOfPagesMakeSeveralLeavesAnIndexNodeAndPrefixSearche
       if (word.compare(0, std::string(prefix).size(), prefix) == 0) prefixes[prefix].insert(pages.begin(), pages.end());
   expectFound(chm, p, prefixes, "CP1252", chmtest::SearchMode::Prefix);
   chmtest::expectEveryReaderReadsBack(chm, p.files);
+  EXPECT_FALSE(chmtest::readWithPychm(compiled(p, 0x409, false)).files.count("/$FIftiMain")) << "search off";
 }
 
 TEST(FullTextSearch, JapaneseIdeographRunsAndEachIdeographAreFound) {
