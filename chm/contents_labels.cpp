@@ -1,6 +1,8 @@
 // Reads the name and page of every entry of a contents file's sitemap objects.
 #include "chm/contents_labels.h"
 
+#include <algorithm>
+
 #include "chm/help_project.h"
 
 namespace chm {
@@ -83,15 +85,20 @@ std::string unescaped(const std::string& value) {
 
 std::map<std::string, std::string> contentsLabels(const std::string& hhc) {
   std::map<std::string, std::string> labels;
-  for (size_t object = findNoCase(hhc, "<object", 0, hhc.size()); object != std::string::npos;
-       object = findNoCase(hhc, "<object", object + 7, hhc.size())) {
-    size_t end = findNoCase(hhc, "</object", object, hhc.size());
-    if (end == std::string::npos) end = hhc.size();
+  size_t next = findNoCase(hhc, "<object", 0, hhc.size());
+  while (next != std::string::npos) {
+    const size_t object = next;
+    // An object ends at its closing tag, or where the next one starts when that is missing.
+    next = findNoCase(hhc, "<object", object + 7, hhc.size());
+    const size_t limit = next == std::string::npos ? hhc.size() : next;
+    size_t end = findNoCase(hhc, "</object", object, limit);
+    if (end == std::string::npos) end = limit;
     std::string label, local;
     for (size_t param = findNoCase(hhc, "<param", object, end); param != std::string::npos;
          param = findNoCase(hhc, "<param", param + 6, end)) {
-      size_t close = hhc.find('>', param);
-      if (close == std::string::npos || close > end) close = end;
+      const size_t close = static_cast<size_t>(
+          std::find(hhc.begin() + static_cast<std::ptrdiff_t>(param), hhc.begin() + static_cast<std::ptrdiff_t>(end), '>') -
+          hhc.begin());
       const std::string name = lowered(attribute(hhc, "name", param + 6, close));
       if (name == "name" && label.empty()) label = unescaped(attribute(hhc, "value", param + 6, close));
       if (name == "local" && local.empty()) local = unescaped(attribute(hhc, "value", param + 6, close));

@@ -119,8 +119,9 @@ unsigned declaredCodePage(const std::string& html) {
     size_t i = 1;
     while (i < 5 && lower(html[meta + i]) == tag[i]) ++i;
     if (i < 5) continue;
-    const size_t close = html.find('>', meta);
-    const size_t stop = std::min(close, end);
+    const size_t stop = static_cast<size_t>(std::find(html.begin() + static_cast<std::ptrdiff_t>(meta),
+                                                      html.begin() + static_cast<std::ptrdiff_t>(end), '>') -
+                                            html.begin());
     for (size_t at = meta + 5; at + 7 < stop; ++at) {
       if (lower(html[at]) != 'c' || lower(html[at + 1]) != 'h' || lower(html[at + 2]) != 'a' ||
           lower(html[at + 3]) != 'r' || lower(html[at + 4]) != 's' || lower(html[at + 5]) != 'e' ||

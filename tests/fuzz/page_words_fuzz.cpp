@@ -1,10 +1,13 @@
 // libFuzzer target: the search index's word splitter and the index written from its words. Any
-// page in any code page gives words of sound length and bytes, and an index laid out to the byte.
+// page in any code page gives words of sound length and bytes, and an index laid out to the byte;
+// read as a contents file, it gives labels for stored page names only.
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 
+#include "chm/contents_labels.h"
 #include "chm/fulltext_index.h"
+#include "chm/help_project.h"
 #include "chm/page_words.h"
 #include "fuzz_input.h"
 
@@ -51,5 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const uint32_t root = static_cast<uint8_t>(out.bytes[0x14]) | static_cast<uint8_t>(out.bytes[0x15]) << 8 |
                         static_cast<uint8_t>(out.bytes[0x16]) << 16 | static_cast<uint32_t>(static_cast<uint8_t>(out.bytes[0x17])) << 24;
   if (root < 0x400 || root + 4096 > out.bytes.size()) std::abort();
+  for (const auto& [page, label] : chm::contentsLabels(html))
+    if (page.empty() || label.empty() || chm::storedName(page) != page) std::abort();
   return 0;
 }
