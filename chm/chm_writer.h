@@ -40,8 +40,9 @@ class ChmWriter {
 
   // Adds one file under its name in the help file ("file0.htm", "images/a.png", with '/' between
   // folders). Its bytes are compressed at once and not kept; a page's <title> is kept for the
-  // topic list. A second file of the same name (letter case aside) replaces nothing and is an
-  // error. BadName also for an empty or absolute name, "." or ".." or empty components, control
+  // topic list and, with full-text search, its words' locations for the index; the contents
+  // file's labels name pages without a title. A second file of the same name (letter case
+  // aside) replaces nothing and is an error. BadName also for an empty or absolute name, "." or ".." or empty components, control
   // characters, '\\' or ':', bytes that are not UTF-8, a top-level name starting with '#' or '$'
   // (the viewer's own files), or more than 511 bytes; the writer stays usable after BadName.
   WriteError addFile(const std::string& name, const std::string& bytes);
