@@ -99,10 +99,7 @@ class SectionSink : public ByteSink {
 struct ChmWriter::State {
   State(const HelpFileInfo& i, Scratch& s, LzxCompressor::Mode mode)
       : info(i), scratch(s), lzx(s, mode) {
-    if (info.fullTextSearch) {
-      words = std::make_unique<PageWords>(codePage());
-      index = std::make_unique<FullTextIndex>();
-    }
+    if (info.fullTextSearch) index = std::make_unique<FullTextIndex>();
   }
 
   unsigned codePage() const {
@@ -143,8 +140,8 @@ struct ChmWriter::State {
   std::map<std::string, std::string> folders{{"/", "/"}};  // folded name -> name as first seen
   std::vector<Topic> topics;
   std::map<std::string, std::string> labels;  // folded page name -> contents label
-  std::unique_ptr<PageWords> words;  // both only when the help file is searchable
-  std::unique_ptr<FullTextIndex> index;
+  PageWords words{codePage()};
+  std::unique_ptr<FullTextIndex> index;  // only when the help file is searchable
   uint64_t sectionLength = 0;
   WriteError failure = WriteError::None;
 };
@@ -162,11 +159,8 @@ WriteError ChmWriter::addFile(const std::string& name, const std::string& bytes)
   if (!s.compress(stored, bytes)) return s.failure = WriteError::ScratchFailed;
   s.addFolders(stored);
   if (isPageName(name)) {
-    if (s.index) {
-      s.index->beginTopic(static_cast<uint32_t>(s.topics.size()));
-      s.words->read(bytes, *s.index);
-    }
-    s.topics.push_back({name, pageTitle(bytes)});
+    if (s.index) s.index->beginTopic(static_cast<uint32_t>(s.topics.size()));
+    s.topics.push_back({name, s.words.read(bytes, s.index.get())});
   }
   if (!s.info.contentsFile.empty() && folded(name) == folded(s.info.contentsFile)) s.labels = contentsLabels(bytes);
   return WriteError::None;

@@ -64,12 +64,14 @@ size_t tagEnd(const std::string& html, size_t from) {
 
 class Splitter {
  public:
-  Splitter(const std::string& html, PageDecoder decoder, WordEncoder& encoder, WordSink& sink)
+  // Without a sink only the title is read.
+  Splitter(const std::string& html, PageDecoder decoder, WordEncoder& encoder, WordSink* sink)
       : html_(html), decoder_(decoder), encoder_(encoder), sink_(sink) {}
 
-  void run() {
+  // The words go to the sink; returns the first <title>'s text in the index's code page.
+  std::string run() {
     size_t at = 0;
-    while (at < html_.size()) {
+    while (at < html_.size() && (sink_ || !titleRead_)) {
       const char c = html_[at];
       if (c == '<') {
         at = tag(at);
@@ -78,13 +80,17 @@ class Splitter {
       } else if (c == '&') {
         size_t end = at + 1;
         const char32_t named = readReference(html_, at + 1, end);
-        feed(named == kNoCharacter ? U'&' : named);
+        text(named == kNoCharacter ? U'&' : named);
         at = named == kNoCharacter ? at + 1 : end;
       } else {
-        feed(decoder_.next(html_, at));
+        text(decoder_.next(html_, at));
       }
     }
     endWord();
+    std::string title;
+    for (char32_t c : title_)
+      if (!encoder_.append(c, title)) title.push_back('?');
+    return title;
   }
 
  private:
@@ -102,7 +108,7 @@ class Splitter {
         endWord();
         return tagEnd(html_, i);
       }
-      if (!inHead_ || inTitle_) feed(U'<');
+      if (!inHead_ || inTitle_) text(U'<');
       return at + 1;
     }
     std::string name;
@@ -111,6 +117,7 @@ class Splitter {
     size_t end = tagEnd(html_, i);
     if (!isInline(name)) endWord();
     if (name == "title") {
+      titleRead_ = titleRead_ || (inTitle_ && closing);
       inTitle_ = !closing;
     } else if (name == "head") {
       inHead_ = !closing;
@@ -122,6 +129,20 @@ class Splitter {
       end = close == std::string::npos ? html_.size() : tagEnd(html_, close + 2);
     }
     return end;
+  }
+
+  // A character of the page's text: part of the title (blank runs made one blank) and of words.
+  void text(char32_t c) {
+    if (inTitle_ && !titleRead_) {
+      if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0xA0) {
+        titleBlank_ = !title_.empty();
+      } else {
+        if (titleBlank_) title_.push_back(U' ');
+        titleBlank_ = false;
+        title_.push_back(c);
+      }
+    }
+    if (sink_) feed(c);
   }
 
   void feed(char32_t c) {
@@ -165,15 +186,18 @@ class Splitter {
     bytes_.clear();
     for (size_t i = 0; i < count; ++i)
       if (!encoder_.append(chars[i], bytes_) || bytes_.size() > kLongestWord) return;
-    sink_.word(bytes_, location, inTitle_);
+    sink_->word(bytes_, location, inTitle_);
   }
 
   const std::string& html_;
   PageDecoder decoder_;
   WordEncoder& encoder_;
-  WordSink& sink_;
+  WordSink* sink_;
   bool inHead_ = false;
   bool inTitle_ = false;
+  bool titleRead_ = false;  // the first title has ended
+  bool titleBlank_ = false;
+  std::u32string title_;
   std::u32string word_;
   CharKind runKind_ = CharKind::Separator;
   bool capitalSigmaLast_ = false;
@@ -191,9 +215,9 @@ irun::CodePage* PageWords::pageOf(unsigned codePage) {
   return codePage == kUtf8 ? nullptr : &pages_.get(static_cast<int>(codePage));
 }
 
-void PageWords::read(const std::string& html, WordSink& sink) {
+std::string PageWords::read(const std::string& html, WordSink* sink) {
   const unsigned declared = declaredCodePage(html);
-  Splitter(html, PageDecoder(pageOf(declared ? declared : codePage_)), encoder_, sink).run();
+  return Splitter(html, PageDecoder(pageOf(declared ? declared : codePage_)), encoder_, sink).run();
 }
 
 }  // namespace chm

@@ -31,7 +31,10 @@ class PageWords {
  public:
   // `codePage`: the Windows ANSI code page the words are stored in; 0 or 65001 store UTF-8.
   explicit PageWords(unsigned codePage);
-  void read(const std::string& html, WordSink& sink);
+  // Hands the page's words to `sink` (none without one) and returns the text of its first
+  // <title>: blank runs made one blank, references read, in the index's code page with '?' for
+  // characters it lacks; empty when there is none.
+  std::string read(const std::string& html, WordSink* sink);
 
  private:
   irun::CodePage* pageOf(unsigned codePage);

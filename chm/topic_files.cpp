@@ -24,43 +24,6 @@ bool endsWithNoCase(const std::string& text, const char* suffix) {
   return true;
 }
 
-// The position of `tag` ("<title" or "</title") at or after `from`, letter case aside, followed by
-// a character that ends a tag name; npos when there is none.
-size_t findTag(const std::string& html, const char* tag, size_t from) {
-  const size_t n = std::strlen(tag);
-  for (size_t at = html.find('<', from); at != std::string::npos; at = html.find('<', at + 1)) {
-    if (html.size() - at <= n) return std::string::npos;
-    size_t i = 1;
-    while (i < n && lower(html[at + i]) == tag[i]) ++i;
-    if (i < n) continue;
-    char after = html[at + n];
-    if (after == '>' || after == '/' || after == ' ' || after == '\t' || after == '\r' || after == '\n')
-      return at;
-  }
-  return std::string::npos;
-}
-
-// The character a reference stands for, when it is one of the common ones and a single byte in
-// every ANSI code page; 0 otherwise.
-char referencedCharacter(const std::string& name) {
-  static const std::pair<const char*, char> kNamed[] = {
-      {"amp", '&'}, {"lt", '<'}, {"gt", '>'}, {"quot", '"'}, {"apos", '\''}, {"nbsp", ' '}};
-  for (const auto& [text, c] : kNamed)
-    if (name == text) return c;
-  if (name.size() < 2 || name[0] != '#') return 0;
-  bool hex = name[1] == 'x' || name[1] == 'X';
-  size_t begin = hex ? 2 : 1;
-  if (begin >= name.size() || name.size() - begin > 6) return 0;
-  unsigned long value = 0;
-  for (size_t i = begin; i < name.size(); ++i) {
-    char c = lower(name[i]);
-    int digit = (c >= '0' && c <= '9') ? c - '0' : (hex && c >= 'a' && c <= 'f') ? c - 'a' + 10 : -1;
-    if (digit < 0) return 0;
-    value = value * (hex ? 16 : 10) + static_cast<unsigned long>(digit);
-  }
-  return (value >= 0x20 && value < 0x7F) ? static_cast<char>(value) : 0;
-}
-
 }  // namespace
 
 StringPool::StringPool() : bytes_(1, '\0') {}
@@ -131,40 +94,6 @@ TopicFiles buildTopicFiles(const std::vector<Topic>& topics, StringPool& strings
     putU16(files.topics, 0);
   }
   return files;
-}
-
-std::string pageTitle(const std::string& html) {
-  size_t open = findTag(html, "<title", 0);
-  if (open == std::string::npos) return {};
-  size_t begin = html.find('>', open);
-  if (begin == std::string::npos) return {};
-  ++begin;
-  size_t end = findTag(html, "</title", begin);
-  if (end == std::string::npos) return {};
-
-  std::string title;
-  bool blank = false;
-  for (size_t i = begin; i < end; ++i) {
-    char c = html[i];
-    if (c == '&') {
-      size_t semicolon = html.find(';', i);
-      if (semicolon != std::string::npos && semicolon < end && semicolon - i <= 9) {
-        char referenced = referencedCharacter(html.substr(i + 1, semicolon - i - 1));
-        if (referenced != 0) {
-          c = referenced;
-          i = semicolon;
-        }
-      }
-    }
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\n') {
-      blank = !title.empty();
-      continue;
-    }
-    if (blank) title.push_back(' ');
-    blank = false;
-    title.push_back(c);
-  }
-  return title;
 }
 
 bool isPageName(const std::string& name) {

@@ -43,10 +43,6 @@ TopicFiles buildTopicFiles(const std::vector<Topic>& topics, StringPool& strings
 // The viewer's hash of a URL, by which the URL table is sorted.
 uint32_t urlHash(const std::string& url);
 
-// The text of the page's first <title> element with white space runs made single blanks and the
-// common character references read; empty when there is none.
-std::string pageTitle(const std::string& html);
-
 // Whether a file's name makes it a page (a topic of its own).
 bool isPageName(const std::string& name);
 

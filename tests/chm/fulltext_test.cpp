@@ -81,6 +81,7 @@ std::string page(const std::string& title, const std::string& body, const char* 
 
 // Pages of words made of the language's syllables, written in lower case, capitalized, in capitals
 // or starting with a character reference; page 1's title is empty and its contents label names it.
+// Search results must show the other titles in the project's code page, references read.
 Project alphabeticProject(const Language& l, int pageCount, int vocabulary, int wordsPerPage) {
   std::mt19937 random(2026);
   const auto lower = split(l.syllables), upper = split(l.capitals);
@@ -103,12 +104,12 @@ Project alphabeticProject(const Language& l, int pageCount, int vocabulary, int 
   std::string toc = "<html><body><ul>";
   for (int n = 0; n < pageCount; ++n) {
     const std::string name = "p" + std::to_string(n) + ".htm";
-    const std::string title = n == 1 ? "" : "Page " + std::to_string(n);
-    p.titleOf[name] = n == 1 ? "Label &amp; " + std::to_string(n) : title;
-    for (std::string word : split(title)) {
-      word[0] = static_cast<char>(tolower(word[0]));
-      p.pagesOf[word].insert(name);
-    }
+    // Titles hold a word of the language, its first letter as a reference; page 1 has none.
+    const auto& titleWord = words[static_cast<size_t>(n) % words.size()];
+    const std::string title = "Page " + std::to_string(n) + " " + spelled(titleWord, 1);
+    p.titleOf[name] = n == 1 ? "Label &amp; 1" : title;
+    if (n != 1)
+      for (const std::string& word : {std::string("page"), std::to_string(n), spelled(titleWord, 0)}) p.pagesOf[word].insert(name);
     std::string body = "common";
     p.pagesOf["common"].insert(name);
     if (n % 2 == 0) body += " even", p.pagesOf["even"].insert(name);
@@ -119,7 +120,8 @@ Project alphabeticProject(const Language& l, int pageCount, int vocabulary, int 
       body += (form == 9 ? " <b>" + withReference(shown) + "</b>, " : " " + shown);
       p.pagesOf[spelled(word, 0)].insert(name);
     }
-    p.files["/" + name] = converted(page(title, body, l.meta), l.pageCharset);
+    const std::string written = n == 1 ? "" : "Page " + std::to_string(n) + " " + withReference(spelled(titleWord, 1));
+    p.files["/" + name] = converted(page(written, body, l.meta), l.pageCharset);
     toc += "<li><object type=\"text/sitemap\"><param name=\"Name\" value=\"" + p.titleOf[name] +
            "\"><param name=\"Local\" value=\"" + name + "\"></object>";
   }

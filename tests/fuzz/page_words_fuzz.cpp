@@ -46,7 +46,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckedWords checked(index, codePage >= 932 && codePage <= 950);
   for (int n = 0; n < pages; ++n) {
     index.beginTopic(static_cast<uint32_t>(n));
-    words.read(html.substr(html.size() * static_cast<size_t>(n) / static_cast<size_t>(pages)), checked);
+    const std::string page = html.substr(html.size() * static_cast<size_t>(n) / static_cast<size_t>(pages));
+    if (words.read(page, &checked) != words.read(page, nullptr)) std::abort();
   }
   const uint64_t planned = index.layOut(static_cast<uint32_t>(pages), codePage, 0x409);
   chm::MemorySink out;
