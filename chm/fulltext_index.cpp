@@ -26,36 +26,44 @@ class BitWriter {
  public:
   explicit BitWriter(std::string& out) : out_(out) {}
   ~BitWriter() { flush(); }
+  // The low `count` (at most 32) bits of `value`.
   void put(uint32_t value, int count) {
-    for (int i = count - 1; i >= 0; --i) {
-      current_ = static_cast<uint8_t>(current_ << 1 | ((value >> i) & 1));
-      if (++filled_ == 8) flush();
+    pending_ = pending_ << count | value;
+    filled_ += count;
+    while (filled_ >= 8) {
+      filled_ -= 8;
+      out_.push_back(static_cast<char>(pending_ >> filled_));
     }
+    pending_ &= (uint64_t{1} << filled_) - 1;
   }
   // The scale-2 code with root `root`: small values as a 0 bit and `root` bits, larger ones as
   // one 1 bit per bit beyond the root, a 0 bit, then the value without its leading 1.
   void code(uint32_t value, int root) {
     if (value < (1u << root)) {
-      put(0, 1);
-      put(value, root);
+      put(value, root + 1);
       return;
     }
-    int bits = 0;
+    int bits = 1;
     while (bits < 32 && (value >> bits) != 0) ++bits;
-    for (int i = 0; i < bits - root; ++i) put(1, 1);
-    put(0, 1);
+    const int ones = bits - root;
+    if (ones < 32) {
+      put(((1u << ones) - 1) << 1, ones + 1);
+    } else {
+      put(0xFFFFFFFFu, 32);
+      put(0, 1);
+    }
     put(value & ((1u << (bits - 1)) - 1), bits - 1);
   }
   void flush() {
     if (filled_ == 0) return;
-    out_.push_back(static_cast<char>(current_ << (8 - filled_)));
-    current_ = 0;
+    out_.push_back(static_cast<char>(pending_ << (8 - filled_)));
+    pending_ = 0;
     filled_ = 0;
   }
 
  private:
   std::string& out_;
-  uint8_t current_ = 0;
+  uint64_t pending_ = 0;  // the bits not yet in a whole byte, and those just put
   int filled_ = 0;
 };
 
