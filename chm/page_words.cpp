@@ -10,6 +10,8 @@ namespace {
 
 constexpr unsigned kUtf8 = 65001;
 constexpr char32_t kCapitalSigma = 0x3A3, kFinalSigma = 0x3C2;
+// Titles are shown on one line; a title left open would otherwise take in the whole page.
+constexpr size_t kLongestTitle = 1000;
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -133,7 +135,7 @@ class Splitter {
 
   // A character of the page's text: part of the title (blank runs made one blank) and of words.
   void text(char32_t c) {
-    if (inTitle_ && !titleRead_) {
+    if (inTitle_ && !titleRead_ && title_.size() < kLongestTitle) {
       if (c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == 0xA0) {
         titleBlank_ = !title_.empty();
       } else {
