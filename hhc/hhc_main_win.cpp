@@ -1,27 +1,18 @@
-// HHC.exe: takes the place of Microsoft's help compiler by running Free Pascal's chmcmd on a project.
+// HHC.exe: the help compiler the plug-in starts as it starts Microsoft's, a plain Windows program.
 //
-// The plug-in starts us the way it starts Microsoft's compiler: the project file's full path is the
-// whole parameter string, unquoted even when it contains blanks, and the exit code is 1 on success
-// and 0 on failure. chmcmd is lax about failures (it exits with 0 after "Error:" lines and leaves
-// empty files after crashes), so the verdict here is our own, and a broken result is never left.
+// The project file's full path is the whole parameter string, unquoted even with blanks; the
+// exit code is 1 when the help file was made and 0 when not. Names in the project are in the
+// ANSI code page of its language; the console goes to whoever reads our standard output.
 #include <windows.h>
 
 #include <cstdio>
-#include <cwchar>
+#include <ctime>
 #include <string>
-#include <vector>
 
-#include "hhc/hhc_project.h"
+#include "chm/compile_job.h"
+#include "chm/help_project.h"
 
 namespace {
-
-// ntdll's door to the host system; with a non-zero wait it returns the child's exit status.
-typedef LONG(__cdecl* UnixSpawn)(char* const argv[], int wait);
-typedef char*(__cdecl* UnixFileName)(const WCHAR* dosPath);
-
-// The project's own references stay as written; a scan of the pages by chmcmd would add files
-// nobody listed and report "Error:" for mere undefined anchors, failing sound builds.
-const char kScanOption[] = "--no-html-scan";
 
 std::wstring parameterString() {
   const wchar_t* p = GetCommandLineW();
@@ -47,289 +38,230 @@ std::string narrow(const std::wstring& text, UINT codePage) {
   return out;
 }
 
-std::wstring widen(const std::string& text) {
+std::wstring widen(const std::string& text, UINT codePage) {
   if (text.empty()) return std::wstring();
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  const int size = MultiByteToWideChar(codePage, 0, text.c_str(), -1, nullptr, 0);
   std::wstring out(size > 0 ? size - 1 : 0, L'\0');
-  if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, &out[0], size);
+  if (size > 1) MultiByteToWideChar(codePage, 0, text.c_str(), -1, &out[0], size);
   return out;
 }
 
-void say(const std::wstring& text) { std::printf("HHC: %s\n", narrow(text, CP_ACP).c_str()); }
-
-bool readWholeFile(const std::wstring& path, std::string& contents) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  contents.clear();
-  char buffer[4096];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
-  CloseHandle(file);
-  return true;
+std::string lastError() {
+  char text[512] = "";
+  const DWORD code = GetLastError();
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0, text,
+                                sizeof text, nullptr);
+  while (length > 0 && (text[length - 1] == '\r' || text[length - 1] == '\n' || text[length - 1] == '.')) --length;
+  return length ? std::string(text, length) : "system error " + std::to_string(code);
 }
 
-bool isAbsolute(const std::wstring& path) {
-  return (path.size() >= 2 && path[1] == L':') || (!path.empty() && (path[0] == L'\\' || path[0] == L'/'));
-}
-
-bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-bool removeFile(const std::wstring& path) {
-  if (!exists(path)) return true;
-  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-  return DeleteFileW(path.c_str()) != 0;
-}
-
-std::wstring ownFolder() {
-  wchar_t path[MAX_PATH];
-  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length < MAX_PATH ? length : 0);
-  return folder.substr(0, folder.find_last_of(L"\\/") + 1);
-}
-
-// Single quotes keep every byte of a path literal for the shell.
-std::string shellQuoted(const std::string& text) {
-  std::string out = "'";
-  for (char c : text) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
-
-std::string unixPath(UnixFileName toUnix, const std::wstring& path) {
-  char* mapped = toUnix(path.c_str());
-  if (!mapped) return std::string();
-  std::string out(mapped);
-  HeapFree(GetProcessHeap(), 0, mapped);
-  return out;
-}
-
-struct Outcome {
-  bool ran = false;
-  long status = -1;
-};
-
-// A listed file that chmcmd, which does not resolve names as Windows does, would miss: the shell
-// gives it the listed name as a link to the file Windows finds, for the length of the run.
-struct Alias {
-  std::string target;  // host path of the file found
-  std::string link;    // the listed name, in the project's folder
-};
-
-// Under Wine the host's chmcmd does the work; the shell sets its folder and collects its output.
-Outcome runUnixCompiler(UnixSpawn spawn, UnixFileName toUnix, const std::wstring& folder,
-                        const std::wstring& project, const std::wstring& log,
-                        const std::vector<Alias>& aliases) {
-  Outcome outcome;
-  const std::string unixFolder = unixPath(toUnix, folder);
-  const std::string unixProject = unixPath(toUnix, project);
-  const std::string unixLog = unixPath(toUnix, log);
-  if (unixFolder.empty() || unixProject.empty() || unixLog.empty()) {
-    say(L"cannot map the project's paths to the host system");
-    return outcome;
-  }
-  const std::string chmcmd = "chmcmd " + std::string(kScanOption) + " " + shellQuoted(unixProject) + " >" +
-                             shellQuoted(unixLog) + " 2>&1";
-  std::string command = "cd " + shellQuoted(unixFolder) + " && ";
-  if (aliases.empty()) {
-    command += "exec " + chmcmd;
-  } else {
-    // Only the links made here are removed again, never a file that stood there already.
-    std::string made, removed;
-    for (size_t n = 0; n < aliases.size(); ++n) {
-      const std::string flag = "a" + std::to_string(n);
-      made += "ln -s -- " + shellQuoted(aliases[n].target) + " " + shellQuoted(aliases[n].link) +
-              " 2>/dev/null && " + flag + "=1; ";
-      removed += "[ -z \"$" + flag + "\" ] || rm -f -- " + shellQuoted(aliases[n].link) + "; ";
-    }
-    command += "{ " + made + chmcmd + "; s=$?; " + removed + "exit $s; }";
-  }
-  char shell[] = "/bin/sh";
-  char dashC[] = "-c";
-  char* argv[] = {shell, dashC, &command[0], nullptr};
-  std::fflush(stdout);
-  outcome.status = spawn(argv, 1);
-  // A negative status is Wine's own failure to start the shell, not an exit code.
-  outcome.ran = outcome.status >= 0;
-  if (!outcome.ran) say(L"cannot start chmcmd through the host system's shell");
-  else if (outcome.status == 127) say(L"chmcmd is not installed on the host system");
-  return outcome;
-}
-
-// On Windows a chmcmd.exe beside us does the work, with its output sent to the log file.
-Outcome runWindowsCompiler(const std::wstring& compiler, const std::wstring& folder,
-                           const std::wstring& project, const std::wstring& log) {
-  Outcome outcome;
-  SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
-  HANDLE output = CreateFileW(log.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherit,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (output == INVALID_HANDLE_VALUE) {
-    say(L"cannot create the log file " + log);
-    return outcome;
-  }
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = output;
-  startup.hStdError = output;
-  std::wstring commandLine = L"\"" + compiler + L"\" " + widen(kScanOption) + L" \"" + project + L"\"";
-  PROCESS_INFORMATION process = {};
-  if (CreateProcessW(compiler.c_str(), &commandLine[0], nullptr, nullptr, TRUE, 0, nullptr,
-                     folder.c_str(), &startup, &process)) {
-    WaitForSingleObject(process.hProcess, INFINITE);
-    DWORD code = 1;
-    if (GetExitCodeProcess(process.hProcess, &code)) outcome.status = static_cast<long>(code);
-    outcome.ran = true;
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-  } else {
-    say(L"cannot start " + compiler);
-  }
-  CloseHandle(output);
-  return outcome;
-}
-
-// Shows chmcmd's messages and tells whether one of them reports a failed build.
-bool relayMessages(const std::string& messages) {
-  bool complained = false;
-  size_t start = 0;
-  while (start < messages.size()) {
-    size_t end = messages.find('\n', start);
-    if (end == std::string::npos) end = messages.size();
-    std::string line = messages.substr(start, end - start);
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    std::printf("%s\n", line.c_str());
-    if (hhc::reportsFailure(line)) complained = true;
-  }
-  return complained;
-}
-
-LONGLONG fileSize(const std::wstring& path) {
-  WIN32_FILE_ATTRIBUTE_DATA data;
-  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return -1;
-  if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return -1;
-  return (static_cast<LONGLONG>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
-bool isRegularFile(const std::wstring& path) {
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
-}
-
-struct ListedFile {
-  std::string listed;  // as the project lists it
-  std::wstring path;   // where Windows finds it: letter case ignored, trailing dots and blanks dropped
-};
-
-// The listed files that exist, as Windows resolves their names; each one that does not is named
-// in a warning and put in `missing`, and the build goes on without it, as Microsoft's compiler does.
-std::vector<ListedFile> findListedFiles(const std::string& projectText, const std::wstring& folder,
-                                        std::vector<std::string>& missing) {
-  std::vector<ListedFile> found;
-  for (const std::string& entry : hhc::listedFiles(projectText)) {
-    const std::wstring name = widen(entry);
-    const std::wstring path = isAbsolute(name) ? name : folder + L"\\" + name;
-    if (isRegularFile(path)) {
-      found.push_back({entry, path});
-    } else {
-      missing.push_back(entry);
-      say(L"warning: cannot find " + name + L", compiling without it");
-    }
-  }
-  return found;
-}
-
-// The files of the project's own folder whose host name is not the listed one.
-std::vector<Alias> aliasesFor(UnixFileName toUnix, const std::wstring& folder,
-                              const std::vector<ListedFile>& files) {
-  std::vector<Alias> aliases;
-  const std::string unixFolder = unixPath(toUnix, folder);
-  if (unixFolder.empty()) return aliases;
-  for (const ListedFile& file : files) {
-    if (file.listed.find_first_of("\\/:") != std::string::npos) continue;
-    const std::string link = narrow(widen(file.listed), CP_UTF8);
-    const std::string target = unixPath(toUnix, file.path);
-    if (!target.empty() && target != unixFolder + "/" + link) aliases.push_back({target, link});
-  }
-  return aliases;
-}
-
-// A copy of the project as chmcmd gets it (without its missing files or its index), in its folder
-// so that every relative name keeps its meaning, under a fresh name ending in ".hhp", which
-// chmcmd needs to read it as one; empty when it cannot be written.
-std::wstring writeReducedProject(const std::wstring& folder, const std::string& text) {
-  for (unsigned number = 1; number < 10000; ++number) {
-    const std::wstring path = folder + L"\\hhc" + std::to_wstring(number) + L".hhp";
-    HANDLE file =
-        CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
-      if (GetLastError() == ERROR_FILE_EXISTS) continue;
-      return std::wstring();
-    }
-    DWORD written = 0;
-    bool ok = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-              written == text.size();
-    if (!CloseHandle(file)) ok = false;
-    if (ok) return path;
-    DeleteFileW(path.c_str());
-    return std::wstring();
-  }
-  return std::wstring();
-}
-
-// One chmcmd run over a project text: the project file itself when the text is its own, else a
-// copy beside it that is removed afterwards. Says why when it cannot run at all.
-struct Compilation {
-  const std::wstring& project;
-  const std::string& projectText;
-  const std::wstring& folder;
-  const std::vector<ListedFile>& files;
-
-  bool Run(const std::string& text, const std::wstring& output, hhc::ChmcmdRun& run,
-           std::string& messages) const {
-    std::wstring compiledProject = project;
-    if (text != projectText) {
-      compiledProject = writeReducedProject(folder, text);
-      if (compiledProject.empty()) {
-        say(L"cannot write a copy of the project into " + folder);
-        return false;
-      }
-    }
-    wchar_t tempFolder[MAX_PATH];
-    wchar_t log[MAX_PATH];
-    if (!GetTempPathW(MAX_PATH, tempFolder) || !GetTempFileNameW(tempFolder, L"hhc", 0, log)) {
-      say(L"cannot create a log file in the temporary folder");
-      if (compiledProject != project) DeleteFileW(compiledProject.c_str());
-      return false;
-    }
-    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
-    HMODULE kernel32 = GetModuleHandleA("kernel32.dll");
-    auto spawn = reinterpret_cast<UnixSpawn>(
-        reinterpret_cast<void*>(GetProcAddress(ntdll, "__wine_unix_spawnvp")));
-    auto toUnix = reinterpret_cast<UnixFileName>(
-        reinterpret_cast<void*>(GetProcAddress(kernel32, "wine_get_unix_file_name")));
-    // A Windows chmcmd.exe beside us is used even under Wine, where the host's chmcmd is the default.
-    const std::wstring windowsCompiler = ownFolder() + L"chmcmd.exe";
-    const Outcome outcome =
-        spawn && toUnix && !exists(windowsCompiler)
-            ? runUnixCompiler(spawn, toUnix, folder, compiledProject, log, aliasesFor(toUnix, folder, files))
-            : runWindowsCompiler(windowsCompiler, folder, compiledProject, log);
-    if (compiledProject != project) DeleteFileW(compiledProject.c_str());
-
-    messages.clear();
-    readWholeFile(log, messages);
-    DeleteFileW(log);
-    run = hhc::ChmcmdRun();
-    run.ran = outcome.ran;
-    run.status = outcome.status;
-    run.complained = relayMessages(messages);
-    run.compiledSize = fileSize(output);
+// Writes through a buffer of its own: the help file's writer hands over small pieces.
+class HandleSink {
+ public:
+  explicit HandleSink(HANDLE handle) : handle_(handle) { buffer_.reserve(kBuffer); }
+  HANDLE handle() const { return handle_; }
+  bool put(const void* data, size_t size) {
+    if (buffer_.size() + size > kBuffer && !flush()) return false;
+    if (size >= kBuffer) return writeAll(data, size);
+    buffer_.append(static_cast<const char*>(data), size);
     return true;
   }
+  bool flush() {
+    const bool ok = writeAll(buffer_.data(), buffer_.size());
+    buffer_.clear();
+    return ok;
+  }
+
+ private:
+  static constexpr size_t kBuffer = 1 << 16;
+  bool writeAll(const void* data, size_t size) {
+    const char* at = static_cast<const char*>(data);
+    while (size > 0) {
+      DWORD written = 0;
+      const DWORD piece = size > (1u << 30) ? (1u << 30) : static_cast<DWORD>(size);
+      if (!WriteFile(handle_, at, piece, &written, nullptr) || written == 0) return false;
+      at += written;
+      size -= written;
+    }
+    return true;
+  }
+  HANDLE handle_;
+  std::string buffer_;
 };
 
-int compile() {
+class OutputOnDisk : public chm::OutputFile {
+ public:
+  OutputOnDisk(HANDLE handle, std::wstring temporary, std::wstring final)
+      : sink_(handle), temporary_(std::move(temporary)), final_(std::move(final)) {}
+  ~OutputOnDisk() override {
+    if (open_) CloseHandle(sink_.handle());
+    if (!committed_) DeleteFileW(temporary_.c_str());
+  }
+  bool write(const void* data, size_t size) override { return sink_.put(data, size); }
+  bool commit(std::string& error) override {
+    bool ok = sink_.flush() && FlushFileBuffers(sink_.handle());
+    if (!ok) error = lastError();
+    open_ = false;
+    if (!CloseHandle(sink_.handle()) && ok) ok = false, error = lastError();
+    if (ok && !MoveFileExW(temporary_.c_str(), final_.c_str(), MOVEFILE_REPLACE_EXISTING)) ok = false, error = lastError();
+    committed_ = ok;
+    return ok;
+  }
+
+ private:
+  HandleSink sink_;
+  std::wstring temporary_;
+  std::wstring final_;
+  bool open_ = true;
+  bool committed_ = false;
+};
+
+// A temporary file the system deletes when it is closed, however the program ends.
+class ScratchOnDisk : public chm::Scratch {
+ public:
+  explicit ScratchOnDisk(HANDLE handle) : sink_(handle) {}
+  ~ScratchOnDisk() override { CloseHandle(sink_.handle()); }
+  bool write(const void* data, size_t size) override { return sink_.put(data, size); }
+  bool copyTo(chm::ByteSink& out) override {
+    LARGE_INTEGER start = {};
+    if (!sink_.flush() || !SetFilePointerEx(sink_.handle(), start, nullptr, FILE_BEGIN)) return false;
+    std::string buffer(1 << 16, '\0');
+    DWORD got = 0;
+    bool ok = true;
+    while (ok && (ok = ReadFile(sink_.handle(), &buffer[0], static_cast<DWORD>(buffer.size()), &got, nullptr)) && got > 0)
+      ok = out.write(buffer.data(), got);
+    SetFilePointerEx(sink_.handle(), start, nullptr, FILE_END);
+    return ok;
+  }
+
+ private:
+  HandleSink sink_;
+};
+
+class WindowsFolder : public chm::ProjectFolder {
+ public:
+  explicit WindowsFolder(const std::wstring& project) : project_(project) {
+    const size_t slash = project.find_last_of(L"\\/");
+    folder_ = slash == std::wstring::npos ? L"." : project.substr(0, slash);
+    name_ = slash == std::wstring::npos ? project : project.substr(slash + 1);
+  }
+
+  std::string projectName() override { return narrow(name_, CP_ACP); }
+
+  Read readProject(std::string& bytes, std::string& error) override {
+    const Read result = read(project_, bytes, error);
+    if (result == Read::Ok) {
+      const unsigned codePage = chm::ansiCodePage(chm::languageId(chm::readHelpProject(bytes).language));
+      // A code page this system lacks leaves the names in the system's own.
+      if (codePage != 0 && IsValidCodePage(codePage)) codePage_ = codePage;
+    }
+    return result;
+  }
+
+  Read readFile(const std::string& name, std::string& bytes, std::string& error) override {
+    return read(widePath(name), bytes, error);
+  }
+
+  std::string pathOf(const std::string& name) override {
+    std::string path = narrow(folder_, CP_ACP) + "\\" + name;
+    if (isAbsolute(name)) path = name;
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    return path;
+  }
+
+  std::unique_ptr<chm::OutputFile> createOutput(const std::string& name, std::string& error) override {
+    const std::wstring final = widePath(name);
+    const std::wstring folder = final.substr(0, final.find_last_of(L"\\/"));
+    wchar_t temporary[MAX_PATH * 2] = L"";
+    if (!GetTempFileNameW(folder.c_str(), L"hhc", 0, temporary)) return error = lastError(), nullptr;
+    HANDLE handle = CreateFileW(temporary, GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      error = lastError();
+      DeleteFileW(temporary);
+      return nullptr;
+    }
+    return std::make_unique<OutputOnDisk>(handle, temporary, final);
+  }
+
+  std::unique_ptr<chm::Scratch> createScratch(std::string& error) override {
+    wchar_t folder[MAX_PATH + 1] = L"", path[MAX_PATH + 1] = L"";
+    if (!GetTempPathW(MAX_PATH, folder) || !GetTempFileNameW(folder, L"hhc", 0, path)) return error = lastError(), nullptr;
+    HANDLE handle = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+      error = lastError();
+      DeleteFileW(path);
+      return nullptr;
+    }
+    return std::make_unique<ScratchOnDisk>(handle);
+  }
+
+  bool remove(const std::string& name) override {
+    const std::wstring path = widePath(name);
+    if (GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    return DeleteFileW(path.c_str()) != 0;
+  }
+
+  int64_t sizeOf(const std::string& name) override {
+    WIN32_FILE_ATTRIBUTE_DATA data;
+    if (!GetFileAttributesExW(widePath(name).c_str(), GetFileExInfoStandard, &data)) return -1;
+    return (static_cast<int64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+  }
+
+ private:
+  static bool isAbsolute(const std::string& name) {
+    return (name.size() >= 2 && name[1] == ':') || (!name.empty() && (name[0] == '\\' || name[0] == '/'));
+  }
+
+  std::wstring widePath(const std::string& name) const {
+    std::wstring path = widen(name, codePage_);
+    for (wchar_t& c : path)
+      if (c == L'/') c = L'\\';
+    return isAbsolute(name) ? path : folder_ + L"\\" + path;
+  }
+
+  static Read read(const std::wstring& path, std::string& bytes, std::string& error) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY)) return Read::Missing;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return error = lastError(), Read::Failed;
+    LARGE_INTEGER size = {};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart < (1LL << 31);
+    bytes.assign(ok ? static_cast<size_t>(size.QuadPart) : 0, '\0');
+    size_t done = 0;
+    DWORD got = 0;
+    while (ok && done < bytes.size() && (ok = ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr)) && got > 0)
+      done += got;
+    if (!ok || done != bytes.size()) {
+      error = ok ? "the file changed while it was read" : lastError();
+      ok = false;
+    }
+    CloseHandle(file);
+    if (!ok) bytes.clear();
+    return ok ? Read::Ok : Read::Failed;
+  }
+
+  std::wstring project_;
+  std::wstring folder_;
+  std::wstring name_;
+  UINT codePage_ = CP_ACP;
+};
+
+class StdoutConsole : public chm::Console {
+ public:
+  void line(const std::string& text) override {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputs("\n", stdout);
+    std::fflush(stdout);
+  }
+};
+
+}  // namespace
+
+int main() {
   const std::wstring parameter = parameterString();
   if (parameter.empty()) {
     std::printf("Usage: HHC <project file>\n");
@@ -338,54 +270,13 @@ int compile() {
   wchar_t full[MAX_PATH * 4];
   wchar_t* namePart = nullptr;
   const DWORD length = GetFullPathNameW(parameter.c_str(), MAX_PATH * 4, full, &namePart);
-  const std::wstring project(full, length > 0 && length < MAX_PATH * 4 ? length : 0);
-  std::string projectText;
-  if (project.empty() || fileSize(project) < 0 || !readWholeFile(project, projectText)) {
-    say(L"Can't find project file " + parameter);
-    return 0;
-  }
-  const std::wstring folder = project.substr(0, project.find_last_of(L"\\/"));
-  const std::wstring name = widen(hhc::compiledFileName(projectText));
-  if (name.empty()) {
-    say(L"the project names no compiled file (\"Compiled file=\")");
-    return 0;
-  }
-  const std::wstring output = isAbsolute(name) ? name : folder + L"\\" + name;
-  // A file left from an earlier build must not pass for the result of this one.
-  if (!removeFile(output)) {
-    say(L"cannot remove the earlier compiled file " + output);
-    return 0;
-  }
-
-  std::vector<std::string> missing;
-  const std::vector<ListedFile> files = findListedFiles(projectText, folder, missing);
-  // chmcmd gives up on a listed file it cannot open, so it gets the project without them.
-  const std::string compiledText = missing.empty() ? projectText : hhc::projectWithout(projectText, missing);
-  const Compilation compilation{project, projectText, folder, files};
-  hhc::ChmcmdRun run;
-  std::string messages;
-  if (!compilation.Run(compiledText, output, run, messages)) return 0;
-  if (!hhc::compiled(run) && hhc::crashed(run, messages) && hhc::fullTextSearch(compiledText)) {
-    say(L"warning: chmcmd crashed while making the full-text search index; compiling again without "
-        L"it: this help file has no search");
-    removeFile(output);
-    if (!compilation.Run(hhc::projectWithoutSearch(compiledText), output, run, messages)) return 0;
-  }
-  if (hhc::compiled(run)) {
-    say(L"compiled file " + output);
-    return 1;
-  }
-  const std::string reason = hhc::failureReason(run);
-  if (!reason.empty()) say(widen(reason));
-  removeFile(output);
-  say(L"compilation failed");
-  return 0;
-}
-
-}  // namespace
-
-int main() {
-  const int result = compile();
+  WindowsFolder folder(length > 0 && length < MAX_PATH * 4 ? std::wstring(full, length) : parameter);
+  StdoutConsole console;
+  chm::CompileSettings settings;
+  const DWORD start = GetTickCount();
+  settings.clock = [start] { return static_cast<double>(GetTickCount() - start) / 1000.0; };
+  settings.compiledAt = static_cast<int64_t>(std::time(nullptr));
+  const int code = chm::compileHelpProject(folder, console, settings);
   std::fflush(stdout);
-  return result;
+  return code;
 }

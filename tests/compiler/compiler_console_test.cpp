@@ -13,14 +13,14 @@ TEST(CompilerConsole, WarningsOfBothCompilersInOrder) {
       "Writing CHM tessaly2chm.chm\r\n"
       "HHC: warning: cannot find file3.htm, compiling without it\r\n"
       "An unhandled exception occurred at $0000000000490CA8:\n"
-      "HHC: warning: chmcmd crashed while making the full-text search index\n"
+      "HHC: warning: a help file cannot hold ..\\up.htm, which is outside the project's folder\n"
       "HHC5003: Warning: Compilation failed while compiling Picture_1.bmp.\r\n"
       "  HHC: warning: indented, so quoted by someone else\n"
       "HHC: compiled file C:\\work\\tessaly2chm.chm\n"
       "HHC: warning: last line without an end";
   EXPECT_EQ(compilerWarnings(console),
             (Lines{"HHC: warning: cannot find file3.htm, compiling without it",
-                   "HHC: warning: chmcmd crashed while making the full-text search index",
+                   "HHC: warning: a help file cannot hold ..\\up.htm, which is outside the project's folder",
                    "HHC5003: Warning: Compilation failed while compiling Picture_1.bmp.",
                    "HHC: warning: last line without an end"}));
   EXPECT_EQ(compilerWarnings(""), Lines{});

@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Compiles a project written by the plug-in's writers with chmcmd and reads the result back:
+# Compiles a project written by the plug-in's writers with HHC.exe and reads the result back:
 # the table of contents must have the tree's nesting and names, and every article must be inside.
-# Usage: chmcmd_roundtrip.sh <sample_project.exe> <wine-run script>
+# Usage: help_file_roundtrip.sh <sample_project.exe> <wine-run script> <HHC.exe>
 set -euo pipefail
 
 sample="$1"
 wine_run="$2"
-for tool in chmcmd chmls 7z; do
+hhc="$3"
+for tool in chmls 7z; do
   command -v "$tool" >/dev/null || { echo "missing tool: $tool"; exit 1; }
 done
 
@@ -18,8 +19,10 @@ folder="$("$wine_run" winepath -u "$win_folder" 2>/dev/null | tr -d '\r')"
 trap 'rm -rf "$folder"' EXIT
 cd "$folder"
 
-# Only the files the project lists, not what a scan of the pages would add.
-chmcmd --no-html-scan project.hhp >compile.log 2>&1 || { cat compile.log; exit 1; }
+# HHC.exe exits with 1 when it made the help file, as Microsoft's compiler does.
+status=0
+"$wine_run" "$hhc" "$win_folder\\project.hhp" >compile.log 2>&1 || status=$?
+[ "$status" -eq 1 ] || { echo "HHC.exe exited with $status"; cat compile.log; exit 1; }
 [ -f tessaly2chm.chm ] || { echo "no tessaly2chm.chm"; cat compile.log; exit 1; }
 
 # The contents outline as chmls parses it: one "." per nesting level below the top list.
@@ -63,4 +66,4 @@ for want in 'Default topic from \[options\] *:file0.htm' \
             'Contents file from \[options\] *:content.hhc' 'LCID from HHP file *: 1033'; do
   printf '%s\n' "$system" | grep -aq "$want" || { echo "not in #SYSTEM: $want"; exit 1; }
 done
-echo "chmcmd round trip: $(printf '%s\n' "$expected" | wc -l) contents entries, $(printf '%s\n' "$articles" | wc -l) articles"
+echo "help file round trip: $(printf '%s\n' "$expected" | wc -l) contents entries, $(printf '%s\n' "$articles" | wc -l) articles"
