@@ -113,7 +113,8 @@ class Job {
     }
     project_ = readHelpProject(text);
     outputName_ = project_.compiledFile;
-    if (outputName_.empty()) outputName_ = compiledStem(folder_.projectName()) + ".chm";
+    // Without "Compiled file=" the help file takes the project's name, as Microsoft's compiler does.
+    if (outputName_.empty()) outputName_ = folder_.projectName().substr(0, folder_.projectName().rfind('.')) + ".chm";
     return true;
   }
 
