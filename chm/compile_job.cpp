@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <set>
+#include <vector>
 
 #include "chm/chm_writer.h"
 #include "chm/help_project.h"
@@ -113,7 +114,8 @@ class Job {
     }
     project_ = readHelpProject(text);
     outputName_ = project_.compiledFile;
-    if (outputName_.empty()) outputName_ = compiledStem(folder_.projectName()) + ".chm";
+    // Without "Compiled file=" the help file takes the project's name, as Microsoft's compiler does.
+    if (outputName_.empty()) outputName_ = folder_.projectName().substr(0, folder_.projectName().rfind('.')) + ".chm";
     return true;
   }
 
@@ -199,7 +201,21 @@ class Job {
     return true;
   }
 
+  // A help file written over one of its own inputs would destroy it.
+  bool replacesAnInput() {
+    const std::string output = lowered(storedName(outputName_));
+    std::vector<std::string> inputs = project_.files;
+    inputs.insert(inputs.end(), {folder_.projectName(), project_.contentsFile, project_.indexFile});
+    for (const std::string& input : inputs)
+      if (!output.empty() && lowered(storedName(input)) == output) {
+        error("the compiled file would replace " + input);
+        return true;
+      }
+    return false;
+  }
+
   bool compile() {
+    if (replacesAnInput()) return false;
     std::string reason;
     // The output is opened first: a folder that takes no file fails the run before any work.
     std::unique_ptr<OutputFile> output = folder_.createOutput(outputName_, reason);

@@ -1,4 +1,4 @@
-// Match finding and lazy parsing for LZX frames.
+// Match finding and lazy parsing for LZX frames, priced by the codes of the last block.
 #include "chm/lzx_matcher.h"
 
 #include <algorithm>
@@ -9,13 +9,13 @@ namespace chm {
 namespace {
 
 constexpr int kHashBits = 15;
-constexpr int kChainDepth = 96;      // candidates tried per position: keeps the speed linear
+constexpr int kChainDepth = 96;        // candidates tried per position: keeps the speed linear
 constexpr uint32_t kNiceLength = 257;  // long enough: stop searching
-constexpr uint32_t kLazyLimit = 64;  // a match this long is taken without looking further
-constexpr uint32_t kGoodLength = 32;  // with a match this long, look further only briefly
-constexpr int kLazyBias = 24;  // eighths of a bit a later match must save beyond the current one
+constexpr uint32_t kLazyLimit = 64;    // a match this long is taken without looking further
+constexpr uint32_t kGoodLength = 32;   // with a match this long, look further only briefly
+constexpr int kLazyBias = 24;          // eighths of a bit a match two on must save beyond this one
 constexpr uint16_t kNoPosition = 0xFFFF;
-constexpr uint8_t kUnusedCost = 12;   // a symbol the last block did not use, in bits
+constexpr uint8_t kUnusedCost = 12;    // a symbol the last block did not use, in bits
 
 inline uint32_t hashAt(const uint8_t* p) {
   const uint32_t v = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |

@@ -99,13 +99,14 @@ class OutputOnDisk : public chm::OutputFile {
   }
   bool write(const void* data, size_t size) override { return sink_.put(data, size); }
   bool commit(std::string& error) override {
-    bool ok = sink_.flush() && FlushFileBuffers(sink_.handle());
-    if (!ok) error = lastError();
+    const bool written = sink_.flush() && FlushFileBuffers(sink_.handle());
+    if (!written) error = lastError();
     open_ = false;
-    if (!CloseHandle(sink_.handle()) && ok) ok = false, error = lastError();
-    if (ok && !MoveFileExW(temporary_.c_str(), final_.c_str(), MOVEFILE_REPLACE_EXISTING)) ok = false, error = lastError();
-    committed_ = ok;
-    return ok;
+    const bool closed = CloseHandle(sink_.handle()) != 0;
+    if (written && !closed) error = lastError();
+    committed_ = written && closed && MoveFileExW(temporary_.c_str(), final_.c_str(), MOVEFILE_REPLACE_EXISTING);
+    if (written && closed && !committed_) error = lastError();
+    return committed_;
   }
 
  private:

@@ -121,6 +121,10 @@ TEST_F(CompileJobTest, FailsWithoutLeavingAHelpFile) {
   EXPECT_EQ(console.lines, (Lines{banner, "", "Compiling " + root + "/gone/out.chm", "",
                                   "HHC: error: cannot write " + root + "/gone/out.chm: No such file or directory", stopped}));
   EXPECT_EQ(left(), (std::set<std::string>{"other.hhp", "project.hhp"}));
+  put("other.hhp", "[OPTIONS]\nCompiled file=Project.HHP\n[FILES]\nproject.hhp\n");
+  EXPECT_EQ(compile("other.hhp"), 0);
+  EXPECT_EQ(console.lines[4], "HHC: error: the compiled file would replace project.hhp");
+  EXPECT_EQ(read("project.hhp"), kProject);
 }
 
 }  // namespace
