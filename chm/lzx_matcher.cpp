@@ -8,18 +8,19 @@ namespace chm {
 
 namespace {
 
-constexpr int kHashBits = 15;
-constexpr int kChainDepth = 96;        // candidates tried per position: keeps the speed linear
+constexpr int kHashBits = 16;
+constexpr int kChainDepth = 16;  // candidates tried per position: keeps the speed linear
+// Chains hash four bytes: three-byte matches far back rarely pay for their offset, and skipping
+// them keeps the chains short (smaller and faster on prose than three-byte hashing).
 constexpr uint32_t kNiceLength = 257;  // long enough: stop searching
 constexpr uint32_t kLazyLimit = 64;    // a match this long is taken without looking further
 constexpr uint32_t kGoodLength = 32;   // with a match this long, look further only briefly
-constexpr int kLazyBias = 24;          // eighths of a bit a match two on must save beyond this one
 constexpr uint16_t kNoPosition = 0xFFFF;
 constexpr uint8_t kUnusedCost = 12;    // a symbol the last block did not use, in bits
 
 inline uint32_t hashAt(const uint8_t* p) {
-  const uint32_t v = static_cast<uint32_t>(p[0]) | (static_cast<uint32_t>(p[1]) << 8) |
-                     (static_cast<uint32_t>(p[2]) << 16);
+  uint32_t v;
+  std::memcpy(&v, p, 4);
   return (v * 2654435761u) >> (32 - kHashBits);
 }
 
@@ -76,7 +77,7 @@ void LzxMatcher::startInterval() {
 }
 
 void LzxMatcher::insertUpTo(size_t end) {
-  end = std::min(end, end_ >= 2 ? end_ - 2 : 0);  // a hash needs three bytes at hand
+  end = std::min(end, end_ >= 3 ? end_ - 3 : 0);  // a hash needs four bytes at hand
   for (; inserted_ < end; ++inserted_) {
     const uint32_t h = hashAt(data_ + inserted_);
     chain_[inserted_] = head_[h];
@@ -99,7 +100,7 @@ LzxMatcher::Candidate LzxMatcher::best(size_t at, const uint32_t repeats[3], int
     const int score = static_cast<int>(length) * literalCost_ - matchCost(k, length);
     if (score > found.score) found = {length, distance, score};
   }
-  if (found.length >= kNiceLength || limit < 3 || at + 3 > end_) return found;
+  if (found.length >= kNiceLength || limit < 4 || at + 4 > end_) return found;
   // Longer is not always better: a far match may cost more than the bytes it adds save.
   uint32_t longest = 2;
   uint32_t candidate = head_[hashAt(here)];
@@ -179,19 +180,6 @@ void LzxMatcher::parseFrame(const uint8_t* interval, size_t frameStart, size_t f
         current = next;
         haveCurrent = true;
         continue;
-      }
-      // Two positions on, for a short match: a longer match often starts there in text.
-      if (current.length < kGoodLength && at + 2 < frameEnd) {
-        insertUpTo(at + 2);
-        const Candidate further = best(at + 2, repeats, kChainDepth / 4);
-        if (further.score > current.score + kLazyBias) {
-          items.push_back({interval[at], 0, 0, 0});
-          items.push_back({interval[at + 1], 0, 0, 0});
-          at += 2;
-          current = further;
-          haveCurrent = true;
-          continue;
-        }
       }
     }
     emitMatch(current, repeats, items);

@@ -1,5 +1,5 @@
 // Finds the matches of an LZX frame: hash chains over the current reset interval, the three
-// repeated offsets, and lazy evaluation up to two positions on, each position's search bounded.
+// repeated offsets, and lazy evaluation one position on, each position's search bounded.
 #pragma once
 
 #include <cstddef>
