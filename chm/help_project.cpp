@@ -142,13 +142,15 @@ unsigned ansiCodePage(uint32_t lcid) {
 std::string storedName(const std::string& listed) {
   std::string name = trimmed(listed);
   std::replace(name.begin(), name.end(), '\\', '/');
-  if ((name.size() >= 2 && name[1] == ':') || name.empty() || name.back() == '/') return std::string();
+  // A colon is a drive or a stream, never part of a name the folder holds.
+  if (name.find(':') != std::string::npos || name.empty() || name.back() == '/') return std::string();
   std::string out;
   std::size_t start = 0;
   while (start <= name.size()) {
     std::size_t end = name.find('/', start);
     if (end == std::string::npos) end = name.size();
-    const std::string part = name.substr(start, end - start);
+    // Blanks around a folder's or file's name are the listing's, not the name's.
+    const std::string part = trimmed(name.substr(start, end - start));
     start = end + 1;
     if (part.empty() || part == ".") continue;
     if (part == "..") return std::string();
