@@ -1,5 +1,6 @@
 // Streams the project's files into the compressed section and lays out the help file around it.
 #include "chm/chm_writer.h"
+#include "chm/ascii_text.h"
 
 #include <algorithm>
 #include <map>
@@ -20,12 +21,6 @@ namespace {
 
 constexpr size_t kLongestName = 511;  // with its leading '/', the longest name every reader takes
 constexpr uint64_t kFrame = LzxCompressor::kFrameSize;
-
-std::string folded(std::string name) {
-  for (char& c : name)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return name;
-}
 
 bool isUtf8(const std::string& text) {
   for (size_t i = 0; i < text.size();) {
@@ -111,7 +106,7 @@ struct ChmWriter::State {
   void nameTopics() {
     for (Topic& topic : topics) {
       if (!topic.title.empty()) continue;
-      const auto label = labels.find(folded(topic.path));
+      const auto label = labels.find(asciiLowered(topic.path));
       if (label != labels.end()) topic.title = label->second;
       else if (index) topic.title = topic.path;
     }
@@ -128,7 +123,7 @@ struct ChmWriter::State {
   void addFolders(const std::string& name) {
     for (size_t slash = name.find('/', 1); slash != std::string::npos; slash = name.find('/', slash + 1)) {
       std::string folder = name.substr(0, slash + 1);
-      folders.emplace(folded(folder), folder);
+      folders.emplace(asciiLowered(folder), folder);
     }
   }
 
@@ -154,7 +149,7 @@ ChmWriter::~ChmWriter() = default;
 WriteError ChmWriter::addFile(const std::string& name, const std::string& bytes) {
   State& s = *state_;
   if (s.failure != WriteError::None) return s.failure;
-  if (!isGoodName(name) || !s.foldedNames.insert(folded(name)).second) return WriteError::BadName;
+  if (!isGoodName(name) || !s.foldedNames.insert(asciiLowered(name)).second) return WriteError::BadName;
   const std::string stored = "/" + name;
   if (!s.compress(stored, bytes)) return s.failure = WriteError::ScratchFailed;
   s.addFolders(stored);
@@ -162,7 +157,7 @@ WriteError ChmWriter::addFile(const std::string& name, const std::string& bytes)
     if (s.index) s.index->beginTopic(static_cast<uint32_t>(s.topics.size()));
     s.topics.push_back({name, s.words.read(bytes, s.index.get())});
   }
-  if (!s.info.contentsFile.empty() && folded(name) == folded(s.info.contentsFile)) s.labels = contentsLabels(bytes);
+  if (!s.info.contentsFile.empty() && asciiLowered(name) == asciiLowered(s.info.contentsFile)) s.labels = contentsLabels(bytes);
   return WriteError::None;
 }
 

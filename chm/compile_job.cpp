@@ -1,6 +1,7 @@
 // The compiler's run: reads the project, streams every listed file into the help file and reports
 // on the console in the shape of Microsoft's compiler.
 #include "chm/compile_job.h"
+#include "chm/ascii_text.h"
 
 #include <cstddef>
 #include <set>
@@ -11,13 +12,6 @@
 
 namespace chm {
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string text) {
-  for (char& c : text) c = lower(c);
-  return text;
-}
 
 // Microsoft's compiler groups the digits of sizes by thousands.
 std::string grouped(uint64_t number) {
@@ -34,7 +28,7 @@ std::string counted(uint64_t number, const std::string& word, const char* separa
 bool hasExtension(const std::string& name, std::initializer_list<const char*> extensions) {
   const std::size_t dot = name.rfind('.');
   if (dot == std::string::npos || name.find('/', dot) != std::string::npos) return false;
-  const std::string extension = lowered(name.substr(dot + 1));
+  const std::string extension = asciiLowered(name.substr(dot + 1));
   for (const char* candidate : extensions)
     if (extension == candidate) return true;
   return false;
@@ -56,7 +50,7 @@ struct Counts {
 
 bool startsWithoutCase(const std::string& text, std::size_t at, const char* word) {
   for (; *word; ++word, ++at)
-    if (at >= text.size() || lower(text[at]) != *word) return false;
+    if (at >= text.size() || asciiLower(text[at]) != *word) return false;
   return true;
 }
 
@@ -147,7 +141,7 @@ class Job {
     }
     if (project_.showProgress) console_.line(name);
     counts_.inputBytes += bytes.size();
-    stored_.insert(lowered(stored));
+    stored_.insert(asciiLowered(stored));
     return add(writer, stored, name, bytes, true);
   }
 
@@ -176,7 +170,7 @@ class Job {
       warning("a help file cannot hold " + listed + ", which is outside the project's folder; compiling without it");
       return true;
     }
-    if (!stored_.insert(lowered(stored)).second) return true;
+    if (!stored_.insert(asciiLowered(stored)).second) return true;
     std::string bytes, reason;
     switch (folder_.readFile(stored, bytes, reason)) {
       case ProjectFolder::Read::Missing:
@@ -203,11 +197,11 @@ class Job {
 
   // A help file written over one of its own inputs would destroy it.
   bool replacesAnInput() {
-    const std::string output = lowered(storedName(outputName_));
+    const std::string output = asciiLowered(storedName(outputName_));
     std::vector<std::string> inputs = project_.files;
     inputs.insert(inputs.end(), {folder_.projectName(), project_.contentsFile, project_.indexFile});
     for (const std::string& input : inputs)
-      if (!output.empty() && lowered(storedName(input)) == output) {
+      if (!output.empty() && asciiLowered(storedName(input)) == output) {
         error("the compiled file would replace " + input);
         return true;
       }

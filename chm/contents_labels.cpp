@@ -1,5 +1,6 @@
 // Reads the name and page of every entry of a contents file's sitemap objects.
 #include "chm/contents_labels.h"
+#include "chm/ascii_text.h"
 
 #include <algorithm>
 
@@ -8,18 +9,11 @@
 namespace chm {
 namespace {
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-std::string lowered(std::string text) {
-  for (char& c : text) c = lower(c);
-  return text;
-}
-
 size_t findNoCase(const std::string& text, const char* what, size_t from, size_t end) {
   const std::string wanted = what;
   for (size_t at = from; at + wanted.size() <= end; ++at) {
     size_t i = 0;
-    while (i < wanted.size() && lower(text[at + i]) == wanted[i]) ++i;
+    while (i < wanted.size() && asciiLower(text[at + i]) == wanted[i]) ++i;
     if (i == wanted.size()) return at;
   }
   return std::string::npos;
@@ -99,14 +93,14 @@ std::map<std::string, std::string> contentsLabels(const std::string& hhc) {
       const size_t close = static_cast<size_t>(
           std::find(hhc.begin() + static_cast<std::ptrdiff_t>(param), hhc.begin() + static_cast<std::ptrdiff_t>(end), '>') -
           hhc.begin());
-      const std::string name = lowered(attribute(hhc, "name", param + 6, close));
+      const std::string name = asciiLowered(attribute(hhc, "name", param + 6, close));
       if (name == "name" && label.empty()) label = unescaped(attribute(hhc, "value", param + 6, close));
       if (name == "local" && local.empty()) local = unescaped(attribute(hhc, "value", param + 6, close));
     }
     local = local.substr(0, local.find('#'));
     if (label.empty() || local.empty() || local.find(':') != std::string::npos) continue;
     const std::string stored = storedName(local);
-    if (!stored.empty()) labels.emplace(lowered(stored), label);
+    if (!stored.empty()) labels.emplace(asciiLowered(stored), label);
   }
   return labels;
 }

@@ -1,5 +1,6 @@
 // Project file reading, languages and their code pages, and the names files take in the help file.
 #include "chm/help_project.h"
+#include "chm/ascii_text.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -7,13 +8,6 @@
 
 namespace chm {
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), lower);
-  return text;
-}
 
 std::string trimmed(const std::string& text) {
   const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -25,7 +19,7 @@ enum class Section { None, Options, Files, Other };
 
 Section sectionOf(const std::string& line) {
   const std::size_t close = line.find(']');
-  const std::string name = lowered(trimmed(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
+  const std::string name = asciiLowered(trimmed(line.substr(1, close == std::string::npos ? std::string::npos : close - 1)));
   if (name == "options") return Section::Options;
   if (name == "files") return Section::Files;
   return Section::Other;
@@ -34,7 +28,7 @@ Section sectionOf(const std::string& line) {
 void takeOption(HelpProject& project, const std::string& line) {
   const std::size_t equals = line.find('=');
   if (equals == std::string::npos) return;
-  const std::string key = lowered(trimmed(line.substr(0, equals)));
+  const std::string key = asciiLowered(trimmed(line.substr(0, equals)));
   const std::string value = trimmed(line.substr(equals + 1));
   if (key == "compiled file") project.compiledFile = value;
   else if (key == "contents file") project.contentsFile = value;
@@ -102,7 +96,7 @@ HelpProject readHelpProject(const std::string& text) {
     } else if (section == Section::Options) {
       takeOption(project, line);
     } else if (section == Section::Files) {
-      const std::string key = lowered(storedName(line));
+      const std::string key = asciiLowered(storedName(line));
       if (listed.insert(key.empty() ? line : key).second) project.files.push_back(line);
     }
   }
@@ -110,12 +104,12 @@ HelpProject readHelpProject(const std::string& text) {
 }
 
 bool isYes(const std::string& value) {
-  const std::string word = lowered(trimmed(value));
+  const std::string word = asciiLowered(trimmed(value));
   return word == "yes" || word == "1" || word == "true";
 }
 
 uint32_t languageId(const std::string& language) {
-  const std::string text = lowered(trimmed(language));
+  const std::string text = asciiLowered(trimmed(language));
   const bool hex = text.compare(0, 2, "0x") == 0;
   uint32_t value = 0;
   std::size_t digits = 0;
@@ -165,7 +159,7 @@ std::string compiledStem(const std::string& compiledFile) {
   if (slash != std::string::npos) name = name.substr(slash + 1);
   const std::size_t dot = name.rfind('.');
   if (dot != std::string::npos && dot > 0) name = name.substr(0, dot);
-  return lowered(name);
+  return asciiLowered(name);
 }
 
 }  // namespace chm

@@ -1,5 +1,6 @@
 // Encodings and character references of pages, read by the tables the converter's code pages keep.
 #include "chm/html_characters.h"
+#include "chm/ascii_text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -7,8 +8,6 @@
 
 namespace chm {
 namespace {
-
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 
 // The Latin-1 references name U+00A0 to U+00FF in order.
 const char* const kLatin1Names[96] = {
@@ -45,7 +44,7 @@ const std::unordered_map<std::string, char32_t>& namedReferences() {
     for (char32_t i = 0; i < 25; ++i) {
       if (!kGreekNames[i]) continue;
       std::string small = kGreekNames[i];
-      small[0] = lower(small[0]);
+      small[0] = asciiLower(small[0]);
       made.emplace(kGreekNames[i], 0x391 + i);
       made.emplace(small, 0x3B1 + i);
     }
@@ -57,7 +56,7 @@ const std::unordered_map<std::string, char32_t>& namedReferences() {
 
 int digitValue(char c, bool hex) {
   if (c >= '0' && c <= '9') return c - '0';
-  c = lower(c);
+  c = asciiLower(c);
   if (hex && c >= 'a' && c <= 'f') return c - 'a' + 10;
   return -1;
 }
@@ -96,7 +95,7 @@ void appendUtf8(char32_t c, std::string& out) {
 
 unsigned codePageOfCharset(const std::string& given) {
   std::string name;
-  for (char c : given) name.push_back(lower(c));
+  for (char c : given) name.push_back(asciiLower(c));
   for (const CharsetName& known : kCharsets)
     if (name == known.name) return known.codePage;
   for (const char* prefix : {"windows-", "x-cp", "cp"}) {
@@ -117,15 +116,15 @@ unsigned declaredCodePage(const std::string& html) {
     if (end - meta < 6) break;
     const char* tag = "<meta";
     size_t i = 1;
-    while (i < 5 && lower(html[meta + i]) == tag[i]) ++i;
+    while (i < 5 && asciiLower(html[meta + i]) == tag[i]) ++i;
     if (i < 5) continue;
     const size_t stop = static_cast<size_t>(std::find(html.begin() + static_cast<std::ptrdiff_t>(meta),
                                                       html.begin() + static_cast<std::ptrdiff_t>(end), '>') -
                                             html.begin());
     for (size_t at = meta + 5; at + 7 < stop; ++at) {
-      if (lower(html[at]) != 'c' || lower(html[at + 1]) != 'h' || lower(html[at + 2]) != 'a' ||
-          lower(html[at + 3]) != 'r' || lower(html[at + 4]) != 's' || lower(html[at + 5]) != 'e' ||
-          lower(html[at + 6]) != 't')
+      if (asciiLower(html[at]) != 'c' || asciiLower(html[at + 1]) != 'h' || asciiLower(html[at + 2]) != 'a' ||
+          asciiLower(html[at + 3]) != 'r' || asciiLower(html[at + 4]) != 's' || asciiLower(html[at + 5]) != 'e' ||
+          asciiLower(html[at + 6]) != 't')
         continue;
       size_t value = at + 7;
       while (value < stop && (html[value] == ' ' || html[value] == '=' || html[value] == '"' || html[value] == '\''))
@@ -143,7 +142,7 @@ unsigned declaredCodePage(const std::string& html) {
 char32_t readReference(const std::string& html, size_t at, size_t& end) {
   if (at >= html.size()) return kNoCharacter;
   if (html[at] == '#') {
-    const bool hex = at + 1 < html.size() && lower(html[at + 1]) == 'x';
+    const bool hex = at + 1 < html.size() && asciiLower(html[at + 1]) == 'x';
     size_t i = at + (hex ? 2 : 1);
     uint32_t value = 0;
     size_t digits = 0;

@@ -1,6 +1,7 @@
 // Builds the search objects' stored state, whose core is a character table of the code page.
 #include "chm/object_instance.h"
 
+#include "chm/help_project.h"
 #include "chm/le_bytes.h"
 
 namespace chm {
@@ -91,31 +92,13 @@ std::string characterTable(uint32_t codePage) {
 
 }  // namespace
 
-uint32_t ansiCodePageOf(uint32_t lcid) {
-  switch (lcid & 0x3FF) {
-    case 0x04: return (lcid == 0x0404 || lcid == 0x0C04 || lcid == 0x1404) ? 950 : 936;
-    case 0x11: return 932;
-    case 0x12: return 949;
-    case 0x05: case 0x0E: case 0x15: case 0x18: case 0x1B: case 0x1C: case 0x24: return 1250;
-    case 0x02: case 0x19: case 0x22: case 0x23: case 0x2F: return 1251;
-    case 0x08: return 1253;
-    case 0x1F: return 1254;
-    case 0x0D: return 1255;
-    case 0x01: case 0x20: case 0x29: return 1256;
-    case 0x25: case 0x26: case 0x27: return 1257;
-    case 0x2A: return 1258;
-    case 0x1E: return 874;
-    case 0x1A: return (lcid == 0x0C1A || lcid == 0x1C1A) ? 1251 : 1250;
-    default: return 1252;
-  }
-}
-
 bool isDoubleByteCodePage(uint32_t codePage) {
   return codePage == 932 || codePage == 936 || codePage == 949 || codePage == 950;
 }
 
 std::string buildObjectInstanceFile(uint32_t lcid) {
-  const uint32_t codePage = ansiCodePageOf(lcid);
+  // Languages written only in Unicode have no ANSI code page; their table is the Western one.
+  const uint32_t codePage = ansiCodePage(lcid) ? ansiCodePage(lcid) : 1252;
   std::string breaker;
   putGuid(breaker, 0x4662DAAF, 0xD393, 0x11D0, kSearchGuidTail);
   putU32(breaker, kFormat);

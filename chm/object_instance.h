@@ -6,8 +6,6 @@
 
 namespace chm {
 
-// The ANSI code page Windows uses for a language (1252 when the language is not known).
-uint32_t ansiCodePageOf(uint32_t lcid);
 bool isDoubleByteCodePage(uint32_t codePage);
 
 // The two search objects: the word breaker with its character table for the language's code page,

@@ -1,5 +1,6 @@
 // Walks a page's markup, decodes its text and cuts it into words of every script.
 #include "chm/page_words.h"
+#include "chm/ascii_text.h"
 
 #include <cstring>
 
@@ -13,7 +14,6 @@ constexpr char32_t kCapitalSigma = 0x3A3, kFinalSigma = 0x3C2;
 // Titles are shown on one line; a title left open would otherwise take in the whole page.
 constexpr size_t kLongestTitle = 1000;
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 bool isAsciiAlnum(char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9'); }
 
@@ -40,7 +40,7 @@ bool belongsInHead(const std::string& name) {
 size_t findClosing(const std::string& html, size_t from, const std::string& name) {
   for (size_t at = html.find("</", from); at != std::string::npos; at = html.find("</", at + 2)) {
     size_t i = 0;
-    while (i < name.size() && at + 2 + i < html.size() && lower(html[at + 2 + i]) == name[i]) ++i;
+    while (i < name.size() && at + 2 + i < html.size() && asciiLower(html[at + 2 + i]) == name[i]) ++i;
     if (i == name.size() && (at + 2 + i >= html.size() || !isAsciiAlnum(html[at + 2 + i]))) return at;
   }
   return std::string::npos;
@@ -115,7 +115,7 @@ class Splitter {
     }
     std::string name;
     for (; i < html_.size() && isAsciiAlnum(html_[i]); ++i)
-      if (name.size() < 12) name.push_back(lower(html_[i]));
+      if (name.size() < 12) name.push_back(asciiLower(html_[i]));
     size_t end = tagEnd(html_, i);
     if (!isInline(name)) endWord();
     if (name == "title") {

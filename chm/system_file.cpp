@@ -1,7 +1,9 @@
 // Writes the settings the viewer reads first: title, default topic, contents, language, window.
 #include "chm/system_file.h"
+#include "chm/ascii_text.h"
 
 #include "chm/le_bytes.h"
+#include "chm/help_project.h"
 #include "chm/object_instance.h"
 
 namespace chm {
@@ -39,12 +41,6 @@ void putDword(std::string& out, uint16_t code, uint32_t value) {
   std::string data;
   putU32(data, value);
   putRecord(out, code, data);
-}
-
-std::string lowerCase(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return text;
 }
 
 }  // namespace
@@ -85,7 +81,7 @@ std::string buildSystemFile(const HelpFileInfo& info, const SystemFacts& facts,
 
   std::string language;
   putU32(language, info.lcid);
-  putU32(language, isDoubleByteCodePage(ansiCodePageOf(info.lcid)) ? 1 : 0);
+  putU32(language, isDoubleByteCodePage(ansiCodePage(info.lcid)) ? 1 : 0);
   putU32(language, facts.searchable ? 1 : 0);
   putU32(language, 0);  // keyword links
   putU32(language, 0);  // associative links
@@ -96,7 +92,7 @@ std::string buildSystemFile(const HelpFileInfo& info, const SystemFacts& facts,
 
   putText(out, kDefaultTopic, settingsPath(info.defaultTopic));
   putText(out, kTitle, info.title);
-  putText(out, kCompiledFile, lowerCase(info.compiledStem));
+  putText(out, kCompiledFile, asciiLowered(info.compiledStem));
   putText(out, kContents, settingsPath(info.contentsFile));
   putText(out, kIndex, settingsPath(info.indexFile));
   if (facts.hasWindow) putText(out, kDefaultWindow, kWindowName);

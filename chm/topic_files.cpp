@@ -1,5 +1,6 @@
 // Builds the string pool, topic list and URL files through which the viewer names its pages.
 #include "chm/topic_files.h"
+#include "chm/ascii_text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -14,13 +15,11 @@ constexpr size_t kUrlRecordsPerPage = 341;  // 341 records of 12 bytes, then 4 b
 constexpr uint16_t kTitledTopic = 6;
 constexpr uint16_t kUntitledTopic = 2;
 
-char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
 bool endsWithNoCase(const std::string& text, const char* suffix) {
   size_t n = std::strlen(suffix);
   if (text.size() < n) return false;
   for (size_t i = 0; i < n; ++i)
-    if (lower(text[text.size() - n + i]) != suffix[i]) return false;
+    if (asciiLower(text[text.size() - n + i]) != suffix[i]) return false;
   return true;
 }
 
